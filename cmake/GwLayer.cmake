@@ -1,0 +1,43 @@
+# One static library per layer, made of every .cpp file of its folder. A layer without sources yet
+# produces no target; its dependents simply do not link it.
+function(gw_layer name)
+  cmake_parse_arguments(L "" "" "DEPS" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  if(NOT sources)
+    return()
+  endif()
+  add_library(${name} STATIC ${sources})
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+  foreach(dep IN LISTS L_DEPS)
+    if(TARGET ${dep} OR dep MATCHES "::")
+      target_link_libraries(${name} PUBLIC ${dep})
+    endif()
+  endforeach()
+endfunction()
+
+# Targets among NAMES that exist, in order (for linking the layers built so far).
+function(gw_existing_targets out)
+  set(result)
+  foreach(name IN LISTS ARGN)
+    if(TARGET ${name})
+      list(APPEND result ${name})
+    endif()
+  endforeach()
+  set(${out} ${result} PARENT_SCOPE)
+endfunction()
+
+# One GoogleTest executable per test folder.
+function(gw_test_suite name)
+  cmake_parse_arguments(T "" "" "DEPS" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  if(NOT sources)
+    return()
+  endif()
+  add_executable(${name} ${sources})
+  gw_existing_targets(deps ${T_DEPS})
+  target_link_libraries(${name} PRIVATE ${deps} GTest::gmock GTest::gtest_main)
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests ${PROJECT_SOURCE_DIR}/src)
+  target_compile_definitions(${name} PRIVATE GW_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
+                                             GW_BIN_DIR="${CMAKE_RUNTIME_OUTPUT_DIRECTORY}")
+  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60)
+endfunction()

@@ -1,0 +1,78 @@
+#pragma once
+// Everything the program logic asks of the windows: message boxes, the progress and connecting windows, the
+// status bar, file choosers, a one-line input and the new-gateway dialog. The desktop program answers with Qt
+// dialogs, gwctl with stderr and its flags, tests with a recorder that answers from a script.
+
+#include <functional>
+#include <optional>
+#include <string>
+
+namespace gw {
+
+enum class MessageKind {
+  Information,
+  Warning,
+  Error,
+  Question,        // Yes / No
+  QuestionCancel,  // Yes / No / Cancel
+};
+
+enum class Answer { Ok, Yes, No, Cancel };
+
+struct Message {
+  std::string text;
+  std::string caption;
+  MessageKind kind = MessageKind::Information;
+  // Caption-list indices the texts came from, or -1 for fixed texts; they let tests and logs tell messages apart
+  // whatever the language.
+  int textLabel = -1;
+  int captionLabel = -1;
+};
+
+struct FileChoice {
+  std::string title;
+  std::string filter;       // "Parametres file (*.ini)|*.ini"
+  std::string initialPath;  // folder or file proposed to the user
+};
+
+// The fields of the new/edit gateway dialog, as the user sees them.
+struct GatewayFields {
+  std::string name;
+  std::string host;
+  std::string port;
+  std::string fwPort;
+  std::string user;
+  std::string password;
+  std::string file;
+};
+
+class Host {
+ public:
+  virtual ~Host() = default;
+
+  virtual Answer messageBox(const Message& message) = 0;
+
+  // The small progress window; the main window is disabled while it shows.
+  virtual void showProgress(const std::string& caption, const std::string& label) = 0;
+  virtual void hideProgress() = 0;
+
+  // The "Connecting..." window of the serial rate search and the LAN connect; the user cannot close it.
+  virtual void showConnecting(const std::string& caption, const std::string& label) = 0;
+  virtual void hideConnecting() = 0;
+
+  virtual void setMainEnabled(bool enabled) = 0;
+  // Status bar panels 1 and 2.
+  virtual void setStatusPanel(int panel, const std::string& text) = 0;
+
+  virtual std::optional<std::string> chooseOpenFile(const FileChoice& choice) = 0;
+  virtual std::optional<std::string> chooseSaveFile(const FileChoice& choice) = 0;
+  virtual std::optional<std::string> inputLine(const std::string& caption, const std::string& prompt,
+                                               const std::string& initial) = 0;
+
+  // Shows the new-gateway dialog filled with `fields`. `accept` runs the dialog's OK step on what the user
+  // entered and returns true when the dialog may close. Returns false when the user cancels.
+  virtual bool newGatewayDialog(GatewayFields& fields,
+                                const std::function<bool(GatewayFields&)>& accept) = 0;
+};
+
+}  // namespace gw

@@ -1,0 +1,55 @@
+#pragma once
+// A Host for tests: records every request in order and answers from a script.
+
+#include <deque>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "base/host.h"
+
+namespace gw {
+
+class RecordingHost : public Host {
+ public:
+  struct Event {
+    std::string what;  // "message", "progress", "hideProgress", "connecting", "hideConnecting", "enabled",
+                       // "status", "openFile", "saveFile", "input", "newGateway"
+    std::string text;  // the message text, window caption, status text, ...
+    std::string detail;  // message caption, window label, panel number, ...
+  };
+
+  Answer messageBox(const Message& message) override;
+  void showProgress(const std::string& caption, const std::string& label) override;
+  void hideProgress() override;
+  void showConnecting(const std::string& caption, const std::string& label) override;
+  void hideConnecting() override;
+  void setMainEnabled(bool enabled) override;
+  void setStatusPanel(int panel, const std::string& text) override;
+  std::optional<std::string> chooseOpenFile(const FileChoice& choice) override;
+  std::optional<std::string> chooseSaveFile(const FileChoice& choice) override;
+  std::optional<std::string> inputLine(const std::string& caption, const std::string& prompt,
+                                       const std::string& initial) override;
+  bool newGatewayDialog(GatewayFields& fields, const std::function<bool(GatewayFields&)>& accept) override;
+
+  // Script. Questions without a scripted answer get No; other boxes get Ok.
+  std::deque<Answer> answers;
+  std::deque<std::optional<std::string>> files;   // answers of both file choosers (nullopt = cancel)
+  std::deque<std::optional<std::string>> inputs;  // answers of inputLine
+  // Entries of the new-gateway dialog, tried in turn until `accept` takes one; nullopt = cancel.
+  std::deque<std::optional<GatewayFields>> gatewayEntries;
+
+  // Record.
+  std::vector<Event> events;
+  std::vector<Message> messages;
+  std::string status[3];  // panels 1 and 2 (index 0 unused)
+  bool mainEnabled = true;
+  bool progressShown = false;
+  bool connectingShown = false;
+
+  // Text labels of the messages shown, in order (-1 for fixed texts).
+  std::vector<int> messageLabels() const;
+  void clear();
+};
+
+}  // namespace gw

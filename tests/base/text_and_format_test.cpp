@@ -1,0 +1,59 @@
+#include <gtest/gtest.h>
+
+#include "base/captions.h"
+#include "base/cformat.h"
+#include "base/text.h"
+
+namespace gw {
+namespace {
+
+TEST(Cformat, CutsWhereAFixedBufferWould) {
+  EXPECT_EQ(cformat(64, "AT%%S70=%s\r\n", "192.168.1.1"), "AT%S70=192.168.1.1\r\n");
+  const std::string longValue(100, 'x');
+  const std::string cut = cformat(64, "AT%%S98=%s\r\n", longValue.c_str());
+  EXPECT_EQ(cut.size(), 63u);  // the CR LF is lost, as in a 64-byte buffer
+  EXPECT_EQ(cut.substr(0, 8), "AT%S98=x");
+  EXPECT_EQ(cformat(1, "%d", 12345), "");
+  EXPECT_EQ(cformat(0, "%d", 12345), "");
+  EXPECT_EQ(cformat(4, "%d", 12345), "123");
+}
+
+TEST(Text, ConvertsOnlyWholeDecimalIntegers) {
+  EXPECT_EQ(toInt("42"), 42);
+  EXPECT_EQ(toInt("-7"), -7);
+  EXPECT_EQ(toInt("+3"), 3);
+  EXPECT_EQ(toInt("2147483647"), 2147483647);
+  EXPECT_EQ(toInt("-2147483648"), -2147483647 - 1);
+  for (const char* bad : {"", "-", "12a", " 1", "1 ", "0x10", "2147483648", "99999999999999999999"}) {
+    EXPECT_FALSE(toInt(bad)) << bad;
+  }
+}
+
+TEST(Text, SplitsFieldsTheWayParameterValuesAreRead) {
+  EXPECT_TRUE(splitFields("").empty());
+  EXPECT_EQ(splitFields(","), (std::vector<std::string>{"", ""}));
+  EXPECT_EQ(splitFields("7*,9#"), (std::vector<std::string>{"7*", "9#"}));
+  EXPECT_EQ(splitFields("a,b,"), (std::vector<std::string>{"a", "b", ""}));
+  EXPECT_EQ(splitFields(":5060", ':'), (std::vector<std::string>{"", "5060"}));
+  EXPECT_EQ(joinFields({"a", "", "c"}), "a,,c");
+  EXPECT_EQ(joinFields({}), "");
+}
+
+TEST(Text, ComparesNamesWithoutCaseAndTrimsBlanks) {
+  EXPECT_TRUE(equalsNoCase("Gsm parametres", "GSM PARAMETRES"));
+  EXPECT_FALSE(equalsNoCase("abc", "abd"));
+  EXPECT_EQ(trim(" \t x y \t"), "x y");
+  EXPECT_EQ(untilNul(std::string("ab\0cd", 5)), "ab");
+}
+
+TEST(CaptionList, FallsBackToTheEnglishDefaultOnlyThroughLabelOr) {
+  CaptionList captions({"Připojit", ""});
+  EXPECT_EQ(captions.labelOr(0, "Connect gateway"), "Připojit");
+  EXPECT_EQ(captions.labelOr(1, "Disconnect gateway"), "Disconnect gateway");
+  EXPECT_EQ(captions.labelOr(900, "Far"), "Far");
+  EXPECT_EQ(captions.at(1), "");
+  EXPECT_EQ(captions.at(-1), "");
+}
+
+}  // namespace
+}  // namespace gw
