@@ -1,0 +1,87 @@
+#pragma once
+// Caption-list indices of the message texts and window titles the program logic shows directly. Control
+// captions (menu items, buttons, tree nodes, columns) live in the caption table of the shell.
+
+namespace gw::cap {
+
+// Message box titles.
+inline constexpr int kWarningTitle = 45;
+inline constexpr int kErrorTitle = 47;
+inline constexpr int kQuestionTitle = 54;  // also the title of information boxes
+
+// Connection and identification.
+inline constexpr int kOldFirmware = 46;          // printf format: firmware version, "2.00y"
+inline constexpr int kPortNoAnswer = 49;         // a serial port that did not answer at any rate
+inline constexpr int kLoginFailed = 50;
+inline constexpr int kIdentificationFailed = 51;
+inline constexpr int kConnectedLoadAll = 53;     // printf format: edition name
+inline constexpr int kConnectingRate = 106;      // "Connecting..." window label, before the bit rate
+inline constexpr int kConnecting = 107;          // "Connecting..." window caption
+inline constexpr int kFirmwareUpgradeTitle = 198;
+inline constexpr int kBootLoaderFound = 205;
+inline constexpr int kConnectedTo = 213;
+inline constexpr int kDisconnected = 214;
+inline constexpr int kBitRate = 215;
+inline constexpr int kLanIdentificationFailed = 216;
+inline constexpr int kSerialNumber = 217;
+inline constexpr int kPortOpenFailed = 220;
+
+// Progress window kinds.
+inline constexpr int kSavingCaption = 112;
+inline constexpr int kSavingLabel = 113;
+inline constexpr int kLoadingCaption = 114;
+inline constexpr int kLoadingLabel = 115;
+inline constexpr int kReadingCaption = 110;
+inline constexpr int kReadingLabel = 111;
+inline constexpr int kLoadingGatewayCaption = 221;
+inline constexpr int kLoadingGatewayLabel = 222;
+
+// Resets.
+inline constexpr int kResetQuestion = 55;
+inline constexpr int kResetFailed = 56;
+inline constexpr int kResetDone = 57;
+inline constexpr int kFactoryResetQuestion = 58;
+inline constexpr int kFactoryResetDone = 59;
+inline constexpr int kResetting = 108;
+inline constexpr int kResetWindowTitle = 109;
+inline constexpr int kDeletingTables = 481;
+
+// Pages and parameter files.
+inline constexpr int kFileWriteFailed = 60;
+inline constexpr int kLoadedWithoutError = 61;
+inline constexpr int kTransferFailed = 62;
+inline constexpr int kSavedWithoutError = 66;
+inline constexpr int kSavedToFile = 75;
+inline constexpr int kLoadedFromFile = 78;
+inline constexpr int kInvalidValues = 204;
+inline constexpr int kLoadErrorsHeader = 218;
+inline constexpr int kSaveErrorsHeader = 219;
+inline constexpr int kParameterFileMissing = 436;
+inline constexpr int kSaveChangesQuestion = 456;
+inline constexpr int kInvalidIp = 480;
+
+// Gateway list and communication settings.
+inline constexpr int kLanSettingsGroup = 85;
+inline constexpr int kSerialSettingsGroup = 86;
+inline constexpr int kSerialSettingsLabel = 87;
+inline constexpr int kLanSettingsLabel = 88;
+inline constexpr int kNewGatewayTitle = 98;
+inline constexpr int kEditGatewayTitle = 99;
+inline constexpr int kPortEmpty = 409;
+inline constexpr int kNameInvalid = 410;
+inline constexpr int kPasswordEmpty = 411;
+inline constexpr int kFileEmpty = 412;
+inline constexpr int kAddressEmpty = 413;
+inline constexpr int kGatewaysFileFailed = 414;
+inline constexpr int kGatewayExists = 415;
+inline constexpr int kUserEmpty = 416;
+inline constexpr int kFirmwarePortEmpty = 525;
+inline constexpr int kPortNotNumber = 526;
+
+// Main window.
+inline constexpr int kOrvaleProgramTitle = 418;
+inline constexpr int kKestrinProgramTitle = 504;
+inline constexpr int kTerminalTopic = 21;
+inline constexpr int kSipRegistrationTopic = 540;
+
+}  // namespace gw::cap
