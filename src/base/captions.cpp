@@ -2,6 +2,27 @@
 
 namespace gw {
 
+std::string formatCaption(std::string_view format, std::initializer_list<std::string_view> args) {
+  std::string out;
+  auto next = args.begin();
+  for (std::size_t i = 0; i < format.size(); ++i) {
+    if (format[i] == '%' && i + 1 < format.size()) {
+      if (format[i + 1] == '%') {
+        out += '%';
+        ++i;
+        continue;
+      }
+      if (format[i + 1] == 's') {
+        if (next != args.end()) out += *next++;
+        ++i;
+        continue;
+      }
+    }
+    out += format[i];
+  }
+  return out;
+}
+
 const std::string& CaptionList::at(int index) const {
   static const std::string kEmpty;
   if (index < 0 || static_cast<std::size_t>(index) >= items_.size()) return kEmpty;

@@ -2,11 +2,17 @@
 // The caption list of the current language: caption N is entry N. Control captions fall back to their English
 // defaults through labelOr; message texts taken straight from the list stay empty when missing.
 
+#include <initializer_list>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace gw {
+
+// Fills a caption that is a printf format ("%s" conversions) with texts. Captions come from a file the user
+// may edit, so only "%s" (taken in order) and "%%" are honoured; any other conversion is left as it stands
+// and a missing argument gives an empty text, never undefined behaviour.
+std::string formatCaption(std::string_view format, std::initializer_list<std::string_view> args);
 
 class CaptionList {
  public:

@@ -59,15 +59,6 @@ bool validIp(std::string_view text) {
   return true;
 }
 
-std::string connectableHost(std::string_view host) {
-  if (host.empty() || !validIp(host)) return std::string(host);
-  std::string out;
-  for (const std::string& part : dottedParts(host)) {
-    if (!out.empty()) out += '.';
-    out += std::to_string(*toInt(part));
-  }
-  return out;
-}
 
 bool GatewayFile::exists() const {
   return fileExists(path_);

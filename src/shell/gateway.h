@@ -33,10 +33,6 @@ std::string unscramble(std::string_view stored);
 // An empty text, or four dot-separated decimal numbers 0..255 ("010.000.000.001" is 10.0.0.1).
 bool validIp(std::string_view text);
 
-// The address to connect to: a dotted quad with zero-padded octets becomes plain decimal octets, so that
-// "010.000.000.001" means 10.0.0.1 and never octal 8.0.0.1. Other host texts are returned unchanged.
-std::string connectableHost(std::string_view host);
-
 // One gateway section as stored in gtws.ini.
 struct GatewayEntry {
   std::string host;

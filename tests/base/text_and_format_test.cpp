@@ -55,5 +55,14 @@ TEST(CaptionList, FallsBackToTheEnglishDefaultOnlyThroughLabelOr) {
   EXPECT_EQ(captions.at(-1), "");
 }
 
+TEST(FormatCaption, FillsOnlyStringConversionsWhateverTheCaptionHolds) {
+  EXPECT_EQ(formatCaption("Firmware %s is older than %s.", {"V-02.01", "2.00y"}),
+            "Firmware V-02.01 is older than 2.00y.");
+  EXPECT_EQ(formatCaption("100%% %s", {"Orvale"}), "100% Orvale");
+  // A hand-edited caption with conversions the program does not pass must not read random memory.
+  EXPECT_EQ(formatCaption("%n %d %s %s", {"one"}), "%n %d one ");
+  EXPECT_EQ(formatCaption("end %", {}), "end %");
+}
+
 }  // namespace
 }  // namespace gw

@@ -1,0 +1,93 @@
+#pragma once
+// Bringing the link up and down and telling the program what it talks to: commConnect, identifyGateway, the
+// Connect and Disconnect commands, the progress window and the communication LOG file.
+
+#include <functional>
+#include <string>
+
+#include "base/captions.h"
+#include "base/host.h"
+#include "link/link.h"
+#include "shell/gateway_dialogs.h"
+#include "shell/gateway_selection.h"
+
+namespace gw {
+
+enum class ProgressKind { Saving = 0, Loading = 1, Reading = 2, LoadingGateway = 3 };
+
+// What connecting changes beyond the link, supplied by the program object above this layer.
+struct ConnectionHooks {
+  // The edition differs from before the connect: rebuild topics and pages, apply the captions again.
+  std::function<void()> applyEdition;
+  // Connected or disconnected: menu, toolbar and tree states.
+  std::function<void(bool connected)> linkStateChanged;
+  // The fixed serial port did not answer: open the communication settings dialog.
+  std::function<void()> openCommSettings;
+  // The boot loader answered and the user picked a firmware file: run the serial firmware upgrade.
+  std::function<void(const std::string& portName, const std::string& firmwareFile, const std::string& title)>
+      startSerialUpgrade;
+  // The firmware file field of the firmware page, proposed to the file chooser.
+  std::function<std::string()> firmwareFile;
+  // "Yes" to the question after Connect: load all parameters from the gateway.
+  std::function<void()> loadAllFromGateway;
+  // Disconnect: stop the terminal reader and tracing first.
+  std::function<void()> stopReaders;
+};
+
+class Connection {
+ public:
+  Connection(Link& link, GatewaySelection& selection, NewGatewayDialog& newGateway, Host& host,
+             const CaptionList& captions);
+
+  // Opens the link when it is not open yet: logs in, identifies the gateway, opens the LOG. True when the
+  // link is connected afterwards.
+  bool commConnect(bool warnOldFirmware);
+  // The identification text: "" when the gateway did not answer, "error" without the product mark.
+  std::string identifyGateway(bool warnOldFirmware);
+
+  void showProgress(ProgressKind kind);
+  void hideProgress();
+
+  // mConnectClick / tbConnectClick.
+  void connectCommand();
+  // mDisconnectClick / tbDisconnectClick, also run when the link is lost.
+  void disconnectCommand();
+
+  bool connected() const { return link_.comm.connected; }
+
+  bool kestrinEdition = false;
+  std::string gatewayAti3Text;
+  std::string gatewayAti4Text;
+  std::string connectionErrors;
+  std::string description;
+  std::string identification;
+  // Where the LOG of the last connect went (empty when none was opened).
+  std::string logPath;
+
+  ConnectionHooks hooks;
+
+ private:
+  bool connectSerial(bool warnOldFirmware);
+  bool connectLan(bool warnOldFirmware);
+  bool askForAddress();
+  void offerFirmwareUpgrade();
+  void failSerial(int textCaption, bool identificationFailed);
+  void openLogFile();
+  void showError(const std::string& text, int textLabel);
+  std::string statusName() const;
+
+  Link& link_;
+  GatewaySelection& selection_;
+  NewGatewayDialog& newGateway_;
+  Host& host_;
+  const CaptionList& captions_;
+};
+
+// The LOG file a connect writes: program folder (+ "/" + gateway name unless "unnamed") + "/log.txt" when
+// appending, else a new file named after the local connect time (year, month, day, hour, minute and second
+// in decimal without leading zeros). An existing file of that name is never overwritten: "_2", "_3" … are
+// added before ".txt".
+std::string communicationLogPath(const std::string& programFolder, const std::string& gatewayName,
+                                 bool append, const LocalTime& connectTime);
+
+}  // namespace gw
