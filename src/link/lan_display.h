@@ -1,0 +1,31 @@
+#pragma once
+// The LAN display: received text shown in the terminal or the tracing view while either owns the LAN data.
+
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace gw {
+
+// Which view owns the LAN data: the terminal when it is active, else LAN tracing.
+enum class LanDisplayTarget { Terminal, Tracing };
+
+// A line-oriented view as the terminal and tracing pages keep it.
+struct LineDisplay {
+  std::vector<std::string> lines;
+  // One Up-arrow key is sent to the view per line feed shown (it keeps the caret on the new text).
+  int upArrowKeys = 0;
+};
+
+// The gateway's echo of an erased character: BS, space, BS at the start of a block.
+bool isEraseEcho(std::string_view text);
+
+// Shows one received text. An erase echo is dropped whole (not shown, not written to the trace file) and
+// false is returned. Otherwise the text goes unchanged to `traceFile` when given, and is appended to the last
+// line, a new line starting at each line feed; the line feed right after a line feed is skipped, so LF LF
+// makes one new line. CRs stay in the lines.
+bool routeLanDisplay(std::string_view text, LineDisplay& display,
+                     const std::function<void(std::string_view)>& traceFile = {});
+
+}  // namespace gw

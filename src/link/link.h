@@ -1,0 +1,143 @@
+#pragma once
+// Link: the one owner of the gateway link — the TComm fields, the serial port, the LAN client and its
+// receive buffer, the communication LOG and the exchange state the keep-alive watches. Every page and tool
+// talks to the gateway through its command exchange, one exchange at a time, on the user-interface thread;
+// only the serial terminal and tracing readers call serialRead from their own threads.
+
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "base/clock.h"
+#include "link/comm.h"
+#include "link/comm_log.h"
+#include "link/lan_display.h"
+#include "link/serial_port.h"
+#include "link/tcp_client.h"
+
+namespace gw {
+
+class Link {
+ public:
+  // The Timeout setting: how long a LAN response may keep silent before the exchange gives up.
+  static constexpr int kDefaultTimeoutMs = 5000;
+
+  // Real transports: termios serial ports and a POSIX TCP client.
+  explicit Link(Clock& clock);
+  // Injected transports (scripted devices in tests).
+  Link(Clock& clock, SerialPortFactory openSerial, std::unique_ptr<TcpClient> tcp);
+  ~Link();
+  Link(const Link&) = delete;
+  Link& operator=(const Link&) = delete;
+
+  Clock& clock() { return clock_; }
+
+  TComm comm;
+  int timeoutMs = kDefaultTimeoutMs;
+  // Set while the progress window shows; the keep-alive does nothing meanwhile.
+  bool commBusy = false;
+  // The terminal or LAN tracing owns the received LAN data (it goes to their view, not to rxText).
+  bool terminalActive = false;
+  bool lanTracingActive = false;
+
+  // Called with each received LAN text while the terminal or tracing owns the data.
+  std::function<void(LanDisplayTarget, const std::string&)> onLanDisplay;
+  // Called once when the LAN connection is lost while the terminal or tracing owns the data: the owner runs
+  // the disconnect.
+  std::function<void()> onLinkLost;
+  // Called with the socket when the LAN client starts receiving and with -1 when it stops, so the desktop
+  // program can receive event-driven (pollLan on readable) while nothing waits.
+  std::function<void(int fd)> onLanSocket;
+
+  // Wall-clock whole seconds of the last send or receive.
+  std::int64_t lastActivity() const { return lastActivity_; }
+  void touchActivity();
+  // True while a command exchange waits for the gateway.
+  bool inExchange() const { return exchangeDepth_ > 0; }
+
+  // --- Communication LOG ---
+  bool openLog(const std::string& path, bool append);
+  void closeLog();
+  bool logOpen() const { return log_.isOpen(); }
+
+  // --- Command exchange ---
+  // Bytes the transport accepted: serial writes all `bytes`; the LAN sends the text up to its first NUL and
+  // gives 0 when the client is inactive or the socket fails.
+  int commSend(std::string_view bytes);
+  // One whole response, cut to `capacity`. LAN: until a terminator, a silent chunk wait of the Timeout
+  // setting, or more than 15 s in all. Serial: until the line falls silent.
+  std::string commReceive(std::size_t capacity);
+  // Whatever arrives next (LAN: waits up to 5 s for data). Bytes beyond `capacity` stay for the next read.
+  std::string commReadChunk(std::size_t capacity);
+  // As commReadChunk with a LAN wait of `seconds`; nothing when the link type is neither serial nor LAN.
+  std::optional<std::string> commReadChunkTimed(std::size_t capacity, double seconds);
+  // Sends, waits 100 ms, receives; true when the response holds "\r\nOK\r\n".
+  bool sendCheckOk(std::string_view command, std::size_t capacity, std::string* response = nullptr);
+  // Sends and receives; appends `label` to `errorText` when the send is short, or when the response lacks
+  // "OK" and the label is not in the error text yet.
+  void sendCollectError(std::string_view command, std::size_t capacity, std::string& errorText,
+                        std::string_view label, std::string* response = nullptr);
+
+  // --- Serial link ---
+  SerialOpenResult openSerialPort(const std::string& name, int bitsPerSecond);
+  int serialWrite(std::string_view bytes);
+  // The byte read, or 0 when the read timed out.
+  char serialReadByte();
+  // Bytes until a read times out, a NUL arrives or `capacity` bytes are read; the text before the NUL.
+  std::string serialRead(std::size_t capacity);
+  bool setCommandTimeouts();
+  bool setTerminalTimeouts();
+  // Closes the port: no handle, bit rate 0.
+  void closeSerial();
+
+  // --- LAN link ---
+  // Connects the LAN client and starts receiving; false when no connection came up within kConnectWaitS.
+  bool lanOpenSocket(const std::string& host, int port);
+  bool tcpActive();
+  int lanFd() const;
+  int lanSendText(std::string_view text);
+  bool lanSendByte(char byte);
+  // Moves received blocks through the byte filter to telnetDataAvailable (runs during every wait).
+  void pollLan();
+  void tcpTimerTimer() { pollLan(); }
+  void telnetDataAvailable(const std::string& text);
+  void lanClose();
+
+  // The LAN receive buffer.
+  bool rxReady() const;
+  void clearRxText();
+
+ private:
+  class ExchangeScope;
+
+  void logSend(std::string_view command);
+  void logReceive(std::string_view text);
+  std::string takeRxText(std::size_t capacity);
+  void appendRxText(const std::string& text);
+  void waitForRxText(double seconds);
+  std::string lanReceive(std::size_t capacity);
+  std::string lanReadChunk(std::size_t capacity, double seconds);
+  void stopReceiving();
+  void reportLinkLost();
+
+  Clock& clock_;
+  SerialPortFactory openSerial_;
+  std::unique_ptr<TcpClient> tcp_;
+  std::optional<Clock::PollerId> lanPoller_;
+  bool linkLostReported_ = false;
+
+  CommLog log_;
+  std::atomic<std::int64_t> lastActivity_;
+  int exchangeDepth_ = 0;
+
+  mutable std::mutex rxLock_;  // guards rxText_ and rxReady_
+  std::string rxText_;
+  bool rxReady_ = false;
+};
+
+}  // namespace gw
