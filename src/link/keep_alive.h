@@ -1,0 +1,27 @@
+#pragma once
+// The keep-alive of either link type: after a long silence it asks the gateway "AT" and tells the caller
+// whether the gateway is still there. The caller runs it every kKeepAlivePeriodMs and disconnects on
+// LinkLost.
+
+#include "link/link.h"
+
+namespace gw {
+
+inline constexpr int kKeepAlivePeriodMs = 5000;
+
+// What the link cannot know itself.
+struct KeepAliveConditions {
+  bool sipPollEnabled = false;          // the SIP registration poll runs its own exchanges
+  bool tracingThreadRunning = false;    // the serial tracing reader owns the port
+  bool terminalDisplayVisible = false;  // the terminal shows the reply; an empty one means nothing then
+};
+
+enum class KeepAlive {
+  Idle,      // nothing was sent
+  Sent,      // "AT" was sent and the gateway answered (or the terminal shows the answer)
+  LinkLost,  // the gateway did not answer: the caller runs the disconnect
+};
+
+KeepAlive keepAliveTick(Link& link, const KeepAliveConditions& conditions);
+
+}  // namespace gw

@@ -1,0 +1,19 @@
+#pragma once
+// The gateway's login, on the LAN and on a freshly opened serial link.
+
+#include <string>
+
+#include "link/link.h"
+
+namespace gw {
+
+// Logs in after `greeting` (the reply to the first "\r\n"): answers the password prompt, or wakes the gateway
+// until a login prompt shows, then sends the user name and password. A gateway that never prompts needs no
+// login and only has to answer "AT". False on a short send or when the gateway refuses.
+bool gatewayLogin(Link& link, const std::string& user, const std::string& password,
+                  const std::string& greeting);
+
+// The shorter login after the serial firmware upgrade's own port search: only when a login prompt is waiting.
+bool upgradeLogin(Link& link, const std::string& user, const std::string& password);
+
+}  // namespace gw
