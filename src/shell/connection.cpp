@@ -39,6 +39,10 @@ bool sendAll(Link& link, std::string_view command) {
   return link.commSend(command) == static_cast<int>(command.size());
 }
 
+// A gateway that stays silent to "ATI4" is no more identified than one without the product mark: connecting
+// to it would report success for a device that does not answer.
+bool identificationFailed(const std::string& text) { return text.empty() || text == "error"; }
+
 std::string timeStampName(const LocalTime& t) {
   return std::to_string(t.year) + std::to_string(t.month) + std::to_string(t.day) + std::to_string(t.hour) +
          std::to_string(t.minute) + std::to_string(t.second);
@@ -149,7 +153,7 @@ bool Connection::connectSerial(bool warnOldFirmware) {
   }
   link_.clock().sleep(kBeforeIdentifyMs);
   identification = identifyGateway(warnOldFirmware);
-  if (identification == "error") {
+  if (identificationFailed(identification)) {
     failSerial(cap::kIdentificationFailed, true);
     return false;
   }
@@ -228,7 +232,7 @@ bool Connection::connectLan(bool warnOldFirmware) {
   if (ok) {
     link_.clock().sleep(kBeforeIdentifyMs);
     identification = identifyGateway(warnOldFirmware);
-    if (identification == "error") {
+    if (identificationFailed(identification)) {
       showError(captions_.at(cap::kIdentificationFailed), cap::kIdentificationFailed);
       host_.setStatusPanel(2, captions_.at(cap::kLanIdentificationFailed));
       link_.lanClose();

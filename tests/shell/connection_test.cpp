@@ -102,6 +102,18 @@ TEST_F(ConnectionFixture, AnAnswerWithoutTheProductMarkIsRefused) {
   EXPECT_FALSE(link.tcpActive());
 }
 
+TEST_F(ConnectionFixture, AGatewaySilentToIdentificationIsNotConnected) {
+  peer.answerOnce("\r\n", "\r\nQN login: ");
+  peer.answerOnce("admin\r", "admin\r\nPassword: ");
+  peer.answerOnce("secret\r", "\r\nOK\r\n");
+  const auto start = clock.nowMs();
+  EXPECT_FALSE(connection.commConnect(false));
+  EXPECT_EQ(host.messageLabels(), (std::vector<int>{51}));
+  EXPECT_FALSE(link.tcpActive());
+  // Login pauses, then "AT" and "ATI4" each given up after the response time (5 s, plus a second of slack).
+  EXPECT_LT(clock.nowMs() - start, 2 * 1000 + 2 * 7000 + 1000);
+}
+
 TEST_F(ConnectionFixture, KestrinIsToldByTheSerialNumberAlone) {
   scriptLanGateway(kAti3Orvale, "ATI4\r\r\nSNumber: K427-00017\r\n\r\nOK\r\n");
   int editionChanges = 0;

@@ -1,0 +1,151 @@
+#include <algorithm>
+
+#include "app/cli.h"
+#include "base/program_folder.h"
+#include "base/text.h"
+#include "shell/gateway.h"
+
+namespace gw {
+
+namespace {
+
+constexpr const char* kGlobalOptions =
+    "Options (anywhere on the line):\n"
+    "  --home DIR           program folder (settings.ini, languages.ini, gtws.ini, LOG files)\n"
+    "  --gateway NAME       select this gateway of gtws.ini first, as the gateway list's Select does\n"
+    "  --lan HOST[:PORT]    use the LAN link to HOST (port 23 unless given)\n"
+    "  --serial PORT        use the serial link on PORT (a device name such as ttyUSB0, or a path)\n"
+    "  --user NAME          LAN login user name (instead of the gateway record's)\n"
+    "  --password TEXT      LAN login password (instead of the gateway record's)\n"
+    "  --timeout MS         response time of the LAN link in milliseconds\n"
+    "  --log, --no-log      write the communication LOG, or do not\n"
+    "  --yes                answer Yes to the program's questions (otherwise: No)\n"
+    "  --help               this text; COMMAND --help tells about one command\n";
+
+constexpr const char* kExitStatus =
+    "Exit status: 0 success, 1 the command ran but reported errors, 2 usage error, 3 could not connect,\n"
+    "4 file error (missing languages.ini, unreadable or unwritable file).\n"
+    "Messages the desktop program shows in a box are printed on stderr, one line each: caption: text.\n";
+
+const CliCommand* findCommand(const std::string& name) {
+  const auto& all = cliCommands();
+  const auto it = std::find_if(all.begin(), all.end(), [&](const CliCommand& c) { return c.name == name; });
+  return it == all.end() ? nullptr : &*it;
+}
+
+bool wantsHelp(const std::vector<std::string>& args) {
+  return std::find(args.begin(), args.end(), "--help") != args.end();
+}
+
+// Command-line overrides of the stored settings; false (with the reason printed) when one cannot apply.
+bool applyOverrides(CliContext& c) {
+  const CliOptions& o = c.options;
+  Program& p = c.program;
+  if (o.gateway) {
+    if (!GatewayFile(p.selection.gatewaysPath()).has(*o.gateway)) {
+      c.fail("no gateway named \"" + *o.gateway + "\" in gtws.ini");
+      return false;
+    }
+    p.selection.selectGateway(*o.gateway);
+  }
+  if (o.lan) {
+    const auto hp = parseHostPort(*o.lan, kDefaultLanPort);
+    p.link.comm.linkType = kLanLink;
+    p.selection.selected().host = hp->host;
+    p.selection.selected().port = hp->port;
+  }
+  if (o.serial) {
+    p.link.comm.linkType = kSerialLink;
+    p.link.comm.portName = *o.serial;
+    p.link.comm.portList = {*o.serial};
+  }
+  if (o.user) p.selection.selected().userName = *o.user;
+  if (o.password) p.selection.selected().password = *o.password;
+  if (o.timeoutMs) p.link.timeoutMs = *o.timeoutMs;
+  if (o.log) p.link.comm.saveLog = *o.log;
+  return true;
+}
+
+}  // namespace
+
+bool CliContext::connect(bool warnOldFirmware) {
+  return program.connection.commConnect(warnOldFirmware);
+}
+
+void CliContext::disconnect() {
+  if (program.link.comm.connected || program.link.tcpActive() || program.link.comm.portHandle) {
+    program.connection.disconnectCommand();
+  }
+}
+
+void CliContext::fail(const std::string& text) const {
+  std::fprintf(err, "gwctl: %s\n", text.c_str());
+  std::fflush(err);
+}
+
+const std::vector<CliCommand>& cliCommands() {
+  static const std::vector<CliCommand> kCommands = [] {
+    std::vector<CliCommand> all;
+    for (auto group : {linkCommands(), gatewayCommands()}) {
+      all.insert(all.end(), group.begin(), group.end());
+    }
+    return all;
+  }();
+  return kCommands;
+}
+
+std::string usageText() {
+  std::string text = "Usage: gwctl [OPTIONS] COMMAND [ARGS]\n\nCommands:\n";
+  for (const CliCommand& c : cliCommands()) {
+    std::string line = "  " + c.synopsis;
+    line.resize(std::max<std::size_t>(line.size() + 1, 34), ' ');
+    text += line + c.summary + "\n";
+  }
+  return text + "\n" + kGlobalOptions + "\n" + kExitStatus;
+}
+
+int runGwctl(const std::vector<std::string>& arguments, std::FILE* out, std::FILE* err) {
+  const CliParse parsed =
+      parseCommandLine(arguments, [](const std::string& command, const std::string& option) {
+        const CliCommand* c = findCommand(command);
+        return c != nullptr &&
+               std::find(c->ownOptions.begin(), c->ownOptions.end(), option) != c->ownOptions.end();
+      });
+  if (!parsed.error.empty()) {
+    std::fprintf(err, "gwctl: %s\n\n%s", parsed.error.c_str(), usageText().c_str());
+    return kExitUsage;
+  }
+  const CliOptions& o = parsed.options;
+  if (o.help && o.command.empty()) {
+    std::fprintf(out, "%s", usageText().c_str());
+    return kExitOk;
+  }
+  if (o.command.empty()) {
+    std::fprintf(err, "gwctl: no command given\n\n%s", usageText().c_str());
+    return kExitUsage;
+  }
+  const CliCommand* command = findCommand(o.command);
+  if (command == nullptr) {
+    std::fprintf(err, "gwctl: unknown command \"%s\"\n\n%s", o.command.c_str(), usageText().c_str());
+    return kExitUsage;
+  }
+  if (wantsHelp(o.args)) {
+    std::fprintf(out, "Usage: gwctl [OPTIONS] %s\n\n%s\n%s", command->synopsis.c_str(), command->help.c_str(),
+                 kGlobalOptions);
+    return kExitOk;
+  }
+
+  SystemClock clock;
+  ConsoleHost host(err);
+  host.answerYes = o.yes;
+  const ProgramFolder folder = resolveProgramFolder(o.home);
+  Program program(clock, host, folder.path);
+  if (!program.start()) return kExitFileError;
+  CliContext context{o, host, program, out, err};
+  if (!applyOverrides(context)) return kExitUsage;
+  const int status = command->run(context, o.args);
+  context.disconnect();
+  return status;
+}
+
+}  // namespace gw

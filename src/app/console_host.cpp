@@ -1,0 +1,34 @@
+#include "app/console_host.h"
+
+namespace gw {
+
+std::string consoleLine(const Message& message) {
+  std::string text;
+  for (char c : message.text) {
+    if (c == '\r') continue;
+    text += c == '\n' ? ' ' : c;
+  }
+  while (!text.empty() && text.back() == ' ') text.pop_back();
+  if (message.caption.empty()) return text;
+  return message.caption + ": " + text;
+}
+
+Answer ConsoleHost::messageBox(const Message& message) {
+  shown.push_back(message);
+  std::fprintf(out_, "%s\n", consoleLine(message).c_str());
+  std::fflush(out_);
+  const bool question = message.kind == MessageKind::Question || message.kind == MessageKind::QuestionCancel;
+  if (!question) return Answer::Ok;
+  return answerYes ? Answer::Yes : Answer::No;
+}
+
+void ConsoleHost::setStatusPanel(int panel, const std::string& text) {
+  if (panel >= 1 && panel <= 2) status[panel] = text;
+}
+
+bool ConsoleHost::newGatewayDialog(GatewayFields&, const std::function<bool(GatewayFields&)>&) {
+  newGatewayAsked = true;
+  return false;
+}
+
+}  // namespace gw

@@ -1,0 +1,45 @@
+#pragma once
+// The Host of gwctl: message boxes become one line each on stderr (caption, then text), questions are
+// answered by a flag, windows do nothing, and dialogs that need a person are cancelled.
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "base/host.h"
+
+namespace gw {
+
+class ConsoleHost : public Host {
+ public:
+  explicit ConsoleHost(std::FILE* out = stderr) : out_(out) {}
+
+  // Answer every question Yes (--yes); otherwise every question is answered No.
+  bool answerYes = false;
+
+  Answer messageBox(const Message& message) override;
+  void showProgress(const std::string&, const std::string&) override {}
+  void hideProgress() override {}
+  void showConnecting(const std::string&, const std::string&) override {}
+  void hideConnecting() override {}
+  void setMainEnabled(bool) override {}
+  void setStatusPanel(int panel, const std::string& text) override;
+  std::optional<std::string> chooseOpenFile(const FileChoice&) override { return std::nullopt; }
+  std::optional<std::string> chooseSaveFile(const FileChoice&) override { return std::nullopt; }
+  std::optional<std::string> inputLine(const std::string&, const std::string&, const std::string&) override {
+    return std::nullopt;
+  }
+  bool newGatewayDialog(GatewayFields&, const std::function<bool(GatewayFields&)>&) override;
+
+  std::string status[3];
+  std::vector<Message> shown;
+  bool newGatewayAsked = false;
+
+ private:
+  std::FILE* out_;
+};
+
+// A message as gwctl prints it: "caption: text" on one line, line breaks of the text turned into spaces.
+std::string consoleLine(const Message& message);
+
+}  // namespace gw

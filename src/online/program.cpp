@@ -1,0 +1,118 @@
+#include "online/program.h"
+
+#include "base/caption_ids.h"
+#include "base/files.h"
+#include "base/program_folder.h"
+#include "link/serial_port_list.h"
+#include "paramfile/parameter_file.h"
+#include "shell/captions_file.h"
+#include "shell/edition.h"
+
+namespace gw {
+
+Program::Program(Clock& clockRef, Host& hostRef, std::string programFolder)
+    : Program(clockRef, hostRef, std::move(programFolder), std::make_unique<Link>(clockRef)) {}
+
+Program::Program(Clock& clockRef, Host& hostRef, std::string programFolder, std::unique_ptr<Link> linkPtr)
+    : clock(clockRef),
+      host(hostRef),
+      linkOwner(std::move(linkPtr)),
+      link(*linkOwner),
+      selection(programFolder, hostRef, captions),
+      newGateway(selection, hostRef, captions),
+      gatewayList(selection, newGateway),
+      commSettings(hostRef, captions),
+      connection(link, selection, newGateway, hostRef, captions),
+      folder_(std::move(programFolder)) {
+  wireHooks();
+}
+
+Program::~Program() {
+  link.closeLog();
+}
+
+std::string Program::path(const std::string& name) const {
+  return joinPath(folder_, name);
+}
+std::string Program::languagesPath() const {
+  return path(kLanguagesFile);
+}
+std::string Program::settingsPath() const {
+  return path(kSettingsFile);
+}
+
+void Program::wireHooks() {
+  selection.hooks.loadParameterFile = [this](const std::string& file) { loadGatewayIdentification(file); };
+  selection.hooks.defaultSettings = [this] {
+    image.identification = {};
+    connection.gatewayAti3Text.clear();
+    connection.gatewayAti4Text.clear();
+  };
+  selection.hooks.unnamedDefaults = selection.hooks.defaultSettings;
+  gatewayList.connectCommand = [this] { connection.connectCommand(); };
+  connection.hooks.linkStateChanged = [this](bool connected) {
+    if (!connected) return;
+    image.identification.ati3 = connection.gatewayAti3Text;
+    image.identification.ati4 = connection.gatewayAti4Text;
+  };
+}
+
+void Program::loadGatewayIdentification(const std::string& parameterFile) {
+  loadParameterFile(image, parameterFile, SectionMask{}, host, captions);
+  connection.gatewayAti3Text = image.identification.ati3;
+  connection.gatewayAti4Text = image.identification.ati4;
+}
+
+bool Program::start() {
+  settings = readSettings(settingsPath());
+  link.comm.linkType = settings.commType;
+  link.comm.portName = settings.comport;
+  link.timeoutMs = settings.timeoutMs;
+
+  if (!languagesFileExists(folder_)) {
+    host.messageBox(Message{kLanguageFileMissingText, kLanguageFileMissingCaption, MessageKind::Error});
+    return false;
+  }
+  captions = loadLabels(languagesPath(), static_cast<int>(settings.language));
+  link.comm.appendLog = settings.append;
+  link.comm.saveLog = settings.saveLog;
+
+  selection.selectGateway(settings.gateway);
+  connection.kestrinEdition = kestrinFromAti3(connection.gatewayAti3Text);
+  if (connection.hooks.applyEdition) connection.hooks.applyEdition();
+
+  host.setStatusPanel(1, selection.selected().name + " : " + captions.at(cap::kDisconnected) + ", " +
+                             std::string(editionName(connection.kestrinEdition)));
+  link.comm.portHandle.reset();
+  link.comm.baudRate = 0;
+  CommSettingsTarget target = commSettingsTarget();
+  commSettings.activate(target, serialPorts());
+  return true;
+}
+
+void Program::closeDown() {
+  writeCloseKeys(settingsPath());
+  if (link.comm.connected) connection.disconnectCommand();
+}
+
+void Program::setLanguage(Language language) {
+  settings.language = language;
+  captions = loadLabels(languagesPath(), static_cast<int>(language));
+  writeLanguage(settingsPath(), language);
+}
+
+std::vector<std::string> Program::serialPorts() const {
+  SerialPortScan scan;
+  if (!link.comm.portName.empty() && link.comm.portName.find('/') != std::string::npos) {
+    scan.userPaths.push_back(link.comm.portName);
+  }
+  return listSerialPorts(scan);
+}
+
+CommSettingsTarget Program::commSettingsTarget() {
+  return CommSettingsTarget{
+      link.comm.linkType,  link.comm.portName, link.comm.portList,        link.timeoutMs,
+      link.comm.appendLog, link.comm.saveLog,  selection.selected().name, settingsPath()};
+}
+
+}  // namespace gw

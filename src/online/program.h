@@ -1,0 +1,73 @@
+#pragma once
+// Program: the one owner of the program state — settings, captions, the link, the selected gateway, the
+// connection and edition, the parameter image. The desktop window and gwctl each own one instance; two
+// instances in one process never see each other.
+
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "base/captions.h"
+#include "base/clock.h"
+#include "base/host.h"
+#include "link/link.h"
+#include "paramfile/parametres.h"
+#include "shell/comm_settings_dialog.h"
+#include "shell/connection.h"
+#include "shell/gateway_dialogs.h"
+#include "shell/gateway_selection.h"
+#include "shell/settings.h"
+
+namespace gw {
+
+class Program {
+ public:
+  // Real transports.
+  Program(Clock& clock, Host& host, std::string programFolder);
+  // Injected link (scripted devices in tests).
+  Program(Clock& clock, Host& host, std::string programFolder, std::unique_ptr<Link> link);
+  ~Program();
+  Program(const Program&) = delete;
+  Program& operator=(const Program&) = delete;
+
+  // The start-up of the main window's first activation. False when languages.ini is missing: the message has
+  // been shown and the program must end.
+  bool start();
+
+  // Close-time work that needs no window: the close keys, readers stopped, the link disconnected.
+  void closeDown();
+
+  // Language switch: new captions, written to settings.ini at once.
+  void setLanguage(Language language);
+
+  // The serial ports offered by the communication settings dialog (the link's port first when set).
+  std::vector<std::string> serialPorts() const;
+  CommSettingsTarget commSettingsTarget();
+
+  std::string path(const std::string& name) const;
+  const std::string& folder() const { return folder_; }
+  std::string languagesPath() const;
+  std::string settingsPath() const;
+
+  Clock& clock;
+  Host& host;
+  Settings settings;
+  CaptionList captions;
+  std::unique_ptr<Link> linkOwner;
+  Link& link;
+  GatewaySelection selection;
+  NewGatewayDialog newGateway;
+  GatewayListDialog gatewayList;
+  CommSettingsDialog commSettings;
+  Connection connection;
+  TParametres image;
+  int currentTopic = -1;
+
+ private:
+  void wireHooks();
+  void loadGatewayIdentification(const std::string& parameterFile);
+
+  std::string folder_;
+};
+
+}  // namespace gw
