@@ -1,0 +1,72 @@
+#include "command.h"
+
+#include <array>
+#include <cctype>
+#include <optional>
+
+namespace gwsim {
+namespace {
+
+struct FixedCommand {
+  std::string_view tail;  // after "AT"
+  CommandKind kind;
+};
+
+constexpr std::array<FixedCommand, 6> kFixedCommands{{
+    {"", CommandKind::Attention},
+    {"I3", CommandKind::Identify3},
+    {"I4", CommandKind::Identify4},
+    {"&M0", CommandKind::ModeZero},
+    {"&BSYS=RESET", CommandKind::Reset},
+    {"&FRES", CommandKind::FactoryReset},
+}};
+
+bool equalsNoCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (std::toupper(static_cast<unsigned char>(a[i])) != std::toupper(static_cast<unsigned char>(b[i])))
+      return false;
+  }
+  return true;
+}
+
+// "%S70=value" -> key "S70", value "value".
+std::optional<Command> parseWrite(std::string_view tail) {
+  if (tail.size() < 2 || tail.front() != '%') return std::nullopt;
+  const std::size_t equals = tail.find('=');
+  if (equals == std::string_view::npos) return std::nullopt;
+  const std::optional<std::string> key = normalizeRegisterKey(tail.substr(1, equals - 1));
+  if (!key) return std::nullopt;
+  Command command;
+  command.kind = CommandKind::WriteRegister;
+  command.key = *key;
+  command.value = std::string(tail.substr(equals + 1));
+  return command;
+}
+
+}  // namespace
+
+Command parseCommand(std::string_view line) {
+  Command command;
+  if (line.empty()) {
+    command.kind = CommandKind::Empty;
+    return command;
+  }
+  if (line.size() < 2 || !equalsNoCase(line.substr(0, 2), "AT")) return command;
+  const std::string_view tail = line.substr(2);
+  for (const FixedCommand& fixed : kFixedCommands) {
+    if (equalsNoCase(fixed.tail, tail)) {
+      command.kind = fixed.kind;
+      return command;
+    }
+  }
+  if (const std::optional<DumpId> dump = dumpForCommand(tail)) {
+    command.kind = CommandKind::Dump;
+    command.dump = *dump;
+    return command;
+  }
+  if (std::optional<Command> write = parseWrite(tail)) return *write;
+  return command;
+}
+
+}  // namespace gwsim

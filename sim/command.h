@@ -1,0 +1,34 @@
+#pragma once
+// Taking one command line of the AT console apart. Command names match without regard to case, as on a modem
+// console; values are kept byte for byte.
+
+#include <string>
+#include <string_view>
+
+#include "register_table.h"
+
+namespace gwsim {
+
+enum class CommandKind {
+  Empty,          // ""
+  Attention,      // "AT"
+  Identify3,      // "ATI3": product and versions
+  Identify4,      // "ATI4": serial number
+  ModeZero,       // "AT&M0"
+  Dump,           // "AT&V" and the other read commands of the dump table
+  WriteRegister,  // "AT%S70=value", "AT%X24=", "AT%R5=", "AT%M0="
+  Reset,          // "AT&BSYS=RESET"
+  FactoryReset,   // "AT&FRES"
+  Unknown,
+};
+
+struct Command {
+  CommandKind kind = CommandKind::Unknown;
+  DumpId dump = DumpId::None;  // for Dump
+  std::string key;             // for WriteRegister, normalized ("S70", "R05")
+  std::string value;           // for WriteRegister: everything after the first "="
+};
+
+Command parseCommand(std::string_view line);
+
+}  // namespace gwsim

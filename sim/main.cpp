@@ -1,0 +1,133 @@
+// gwsim: a simulated GSM-VoIP gateway for tests, demos and users without hardware.
+
+#include <cstdio>
+#include <memory>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "device.h"
+#include "event_loop.h"
+#include "identity.h"
+#include "options.h"
+#include "pty_console.h"
+#include "register_store.h"
+#include "state_file.h"
+#include "stop_signals.h"
+#include "tcp_console.h"
+#include "transcript.h"
+
+namespace gwsim {
+namespace {
+
+constexpr int kExitClean = 0;
+constexpr int kExitFailure = 1;
+constexpr int kExitUsage = 2;
+
+DeviceConfig deviceConfig(const SimOptions& options) {
+  DeviceConfig config;
+  config.identity = identityFor(options);
+  config.loginEnabled = options.loginEnabled;
+  config.user = options.user;
+  config.password = options.password;
+  config.refused = std::set<std::string>(options.refused.begin(), options.refused.end());
+  config.silentAfter = options.silentAfter;
+  config.dropAfter = options.dropAfter;
+  config.resetTimeMs = options.resetTimeMs;
+  return config;
+}
+
+std::optional<RegisterStore> loadRegisters(const SimOptions& options) {
+  RegisterStore store;
+  if (options.statePath.empty()) return store;
+  std::vector<std::string> warnings;
+  std::string error;
+  const bool loaded = loadStateFile(options.statePath, store, warnings, error);
+  for (const std::string& warning : warnings) std::fprintf(stderr, "gwsim: %s\n", warning.c_str());
+  if (!loaded) {
+    std::fprintf(stderr, "gwsim: %s\n", error.c_str());
+    return std::nullopt;
+  }
+  return store;
+}
+
+void saveRegisters(const std::string& statePath, const RegisterStore& store) {
+  std::string error;
+  if (!statePath.empty() && !saveStateFile(statePath, store, error)) {
+    std::fprintf(stderr, "gwsim: %s\n", error.c_str());
+  }
+}
+
+int run(const SimOptions& options) {
+  StopSignals stops;
+  if (!stops.ok()) {
+    std::perror("gwsim: signals");
+    return kExitFailure;
+  }
+  if (!stopWithParent()) return kExitClean;
+
+  Transcript transcript;
+  if (!options.logPath.empty() && !transcript.open(options.logPath)) {
+    std::fprintf(stderr, "gwsim: cannot open log %s\n", options.logPath.c_str());
+    return kExitFailure;
+  }
+  std::optional<RegisterStore> registers = loadRegisters(options);
+  if (!registers) return kExitFailure;
+  const std::string statePath = options.statePath;
+  Device device(deviceConfig(options), std::move(*registers), transcript,
+                [&statePath](const RegisterStore& store) { saveRegisters(statePath, store); });
+  const DeliveryPolicy policy{options.splitReplies, options.garbage};
+
+  std::string error;
+  std::unique_ptr<TcpConsole> lan;
+  if (options.tcpPort) {
+    lan = TcpConsole::open({*options.tcpPort, options.telnet, policy}, device, error);
+    if (!lan) {
+      std::fprintf(stderr, "gwsim: LAN console: %s\n", error.c_str());
+      return kExitFailure;
+    }
+  }
+  std::unique_ptr<PtyConsole> serial;
+  if (!options.ptyPath.empty()) {
+    serial =
+        PtyConsole::open({options.ptyPath, options.rates, options.boot, policy}, device, transcript, error);
+    if (!serial) {
+      std::fprintf(stderr, "gwsim: serial console: %s\n", error.c_str());
+      return kExitFailure;
+    }
+  }
+
+  std::vector<Pollable*> parts;
+  if (lan) {
+    std::printf("tcp 127.0.0.1:%d\n", lan->port());
+    parts.push_back(lan.get());
+  }
+  if (serial) {
+    std::printf("pty %s\n", serial->linkPath().c_str());
+    parts.push_back(serial.get());
+  }
+  std::fflush(stdout);
+
+  const bool stoppedCleanly = runEventLoop(parts, stops.fd());
+  if (!stoppedCleanly) std::perror("gwsim: poll");
+  saveRegisters(statePath, device.store());
+  return stoppedCleanly ? kExitClean : kExitFailure;
+}
+
+}  // namespace
+}  // namespace gwsim
+
+int main(int argc, char** argv) {
+  const std::vector<std::string> args(argv + 1, argv + argc);
+  const gwsim::ParsedOptions parsed = gwsim::parseOptions(args);
+  if (!parsed.options) {
+    std::fprintf(stderr, "gwsim: %s\n%s", parsed.error.c_str(), gwsim::usageText().c_str());
+    return gwsim::kExitUsage;
+  }
+  if (parsed.options->help) {
+    std::fputs(gwsim::usageText().c_str(), stdout);
+    return gwsim::kExitClean;
+  }
+  return gwsim::run(*parsed.options);
+}

@@ -1,0 +1,227 @@
+#include "options.h"
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <functional>
+
+#include "register_table.h"
+#include "serial_speed.h"
+
+namespace gwsim {
+namespace {
+
+constexpr int kMaxPort = 65535;
+constexpr long kMaxResetTimeMs = 600000;
+
+using Setter = std::function<bool(SimOptions&, const std::string&, std::string& error)>;
+
+struct OptionSpec {
+  const char* name;
+  bool takesValue;
+  Setter set;
+};
+
+std::optional<long> toLong(const std::string& text, long min, long max) {
+  if (text.empty()) return std::nullopt;
+  char* end = nullptr;
+  errno = 0;
+  const long value = std::strtol(text.c_str(), &end, 10);
+  if (errno != 0 || *end != '\0' || value < min || value > max) return std::nullopt;
+  return value;
+}
+
+std::vector<std::string> splitList(const std::string& text) {
+  std::vector<std::string> items;
+  std::size_t start = 0;
+  for (;;) {
+    const std::size_t comma = text.find(',', start);
+    items.push_back(text.substr(start, comma - start));
+    if (comma == std::string::npos) return items;
+    start = comma + 1;
+  }
+}
+
+Setter flag(bool SimOptions::*member, bool value) {
+  return [member, value](SimOptions& options, const std::string&, std::string&) {
+    options.*member = value;
+    return true;
+  };
+}
+
+Setter text(std::optional<std::string> SimOptions::*member) {
+  return [member](SimOptions& options, const std::string& value, std::string&) {
+    options.*member = value;
+    return true;
+  };
+}
+
+Setter path(std::string SimOptions::*member) {
+  return [member](SimOptions& options, const std::string& value, std::string& error) {
+    if (value.empty()) {
+      error = "an empty path";
+      return false;
+    }
+    options.*member = value;
+    return true;
+  };
+}
+
+Setter count(std::optional<long> SimOptions::*member) {
+  return [member](SimOptions& options, const std::string& value, std::string& error) {
+    const std::optional<long> number = toLong(value, 0, LONG_MAX);
+    if (!number) error = "not a count: " + value;
+    options.*member = number;
+    return number.has_value();
+  };
+}
+
+bool setPort(SimOptions& options, const std::string& value, std::string& error) {
+  const std::optional<long> port = toLong(value, 0, kMaxPort);
+  if (!port) error = "not a TCP port: " + value;
+  if (port) options.tcpPort = static_cast<int>(*port);
+  return port.has_value();
+}
+
+bool setRates(SimOptions& options, const std::string& value, std::string& error) {
+  std::vector<int> rates;
+  for (const std::string& item : splitList(value)) {
+    const std::optional<long> rate = toLong(item, 1, INT_MAX);
+    if (!rate || !speedCode(static_cast<int>(*rate))) {
+      error = "not a serial bit rate: " + item;
+      return false;
+    }
+    rates.push_back(static_cast<int>(*rate));
+  }
+  options.rates = rates;
+  return true;
+}
+
+bool setEdition(SimOptions& options, const std::string& value, std::string& error) {
+  if (value == "orvale") {
+    options.edition = Edition::Orvale;
+  } else if (value == "kestrin") {
+    options.edition = Edition::Kestrin;
+  } else {
+    error = "edition must be orvale or kestrin";
+    return false;
+  }
+  return true;
+}
+
+bool setLogin(SimOptions& options, const std::string& value, std::string& error) {
+  const std::size_t colon = value.find(':');
+  if (colon == std::string::npos || colon == 0) {
+    error = "login must be USER:PASS";
+    return false;
+  }
+  options.loginEnabled = true;
+  options.user = value.substr(0, colon);
+  options.password = value.substr(colon + 1);
+  return true;
+}
+
+bool setRefused(SimOptions& options, const std::string& value, std::string& error) {
+  for (const std::string& item : splitList(value)) {
+    const std::optional<std::string> key = normalizeRegisterKey(item);
+    if (!key) {
+      error = "not a register: " + item;
+      return false;
+    }
+    options.refused.push_back(*key);
+  }
+  return true;
+}
+
+bool setResetTime(SimOptions& options, const std::string& value, std::string& error) {
+  const std::optional<long> ms = toLong(value, 0, kMaxResetTimeMs);
+  if (!ms) error = "reset time must be 0.." + std::to_string(kMaxResetTimeMs) + " ms";
+  if (ms) options.resetTimeMs = static_cast<int>(*ms);
+  return ms.has_value();
+}
+
+const std::vector<OptionSpec>& optionTable() {
+  static const std::vector<OptionSpec> table{
+      {"--tcp", true, setPort},
+      {"--pty", true, path(&SimOptions::ptyPath)},
+      {"--rates", true, setRates},
+      {"--boot", false, flag(&SimOptions::boot, true)},
+      {"--edition", true, setEdition},
+      {"--serial-number", true, text(&SimOptions::serialNumber)},
+      {"--boot-version", true, text(&SimOptions::bootVersion)},
+      {"--firmware-version", true, text(&SimOptions::firmwareVersion)},
+      {"--prompt", true, text(&SimOptions::prompt)},
+      {"--login", true, setLogin},
+      {"--no-login", false, flag(&SimOptions::loginEnabled, false)},
+      {"--state", true, path(&SimOptions::statePath)},
+      {"--log", true, path(&SimOptions::logPath)},
+      {"--refuse", true, setRefused},
+      {"--silent-after", true, count(&SimOptions::silentAfter)},
+      {"--drop-after", true, count(&SimOptions::dropAfter)},
+      {"--split-replies", false, flag(&SimOptions::splitReplies, true)},
+      {"--garbage", false, flag(&SimOptions::garbage, true)},
+      {"--telnet", false, flag(&SimOptions::telnet, true)},
+      {"--reset-time", true, setResetTime},
+      {"--help", false, flag(&SimOptions::help, true)},
+  };
+  return table;
+}
+
+const OptionSpec* findOption(const std::string& name) {
+  for (const OptionSpec& spec : optionTable()) {
+    if (name == spec.name) return &spec;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+ParsedOptions parseOptions(const std::vector<std::string>& args) {
+  SimOptions options;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::size_t equals = args[i].find('=');
+    const std::string name = args[i].substr(0, equals);
+    const OptionSpec* spec = findOption(name);
+    if (spec == nullptr) return {std::nullopt, "unknown option " + name};
+    std::string value;
+    if (equals != std::string::npos) {
+      if (!spec->takesValue) return {std::nullopt, name + " takes no value"};
+      value = args[i].substr(equals + 1);
+    } else if (spec->takesValue) {
+      if (i + 1 >= args.size()) return {std::nullopt, name + " needs a value"};
+      value = args[++i];
+    }
+    std::string error;
+    if (!spec->set(options, value, error)) return {std::nullopt, name + ": " + error};
+  }
+  if (!options.help && !options.tcpPort && options.ptyPath.empty()) {
+    return {std::nullopt, "give --tcp PORT, --pty PATH or both"};
+  }
+  return {options, ""};
+}
+
+std::string usageText() {
+  return "usage: gwsim [--tcp PORT] [--pty PATH] [options]\n"
+         "A simulated GSM-VoIP gateway: LAN console on 127.0.0.1:PORT (0 picks a free port), serial console\n"
+         "on a pseudo-terminal reached through the symbolic link PATH. Prints \"tcp 127.0.0.1:PORT\" and/or\n"
+         "\"pty PATH\" on stdout once ready.\n"
+         "  --rates LIST            serial bit rates answered (default 57600,115200,230400,460800,921600)\n"
+         "  --boot                  serial console starts in the boot loader\n"
+         "  --edition orvale|kestrin\n"
+         "  --serial-number TEXT    --boot-version TEXT    --firmware-version TEXT\n"
+         "  --prompt TEXT           login prompt (default \"QN login: \" or \"QNK login: \")\n"
+         "  --login USER:PASS       login account (default admin:admin)\n"
+         "  --no-login              no login on either console\n"
+         "  --state FILE            load registers at start, save them after every change\n"
+         "  --log FILE              append every received line to FILE\n"
+         "  --refuse REG[,REG...]   writes of these registers answer ERROR\n"
+         "  --silent-after N        send nothing at all after N command lines\n"
+         "  --drop-after N          cut the reply to command line N+1 and drop the LAN client (once)\n"
+         "  --split-replies         send every reply in pieces 30 ms apart\n"
+         "  --garbage               send a burst of random bytes before every reply\n"
+         "  --telnet                send Telnet negotiation to LAN clients at connect\n"
+         "  --reset-time MS         how long a reset takes (default 2000)\n"
+         "  --help\n";
+}
+
+}  // namespace gwsim

@@ -1,0 +1,52 @@
+#pragma once
+// Command-line options of gwsim: which consoles to open, who the device is, and the failure modes tests ask
+// for.
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace gwsim {
+
+enum class Edition { Orvale, Kestrin };
+
+struct SimOptions {
+  std::optional<int> tcpPort;  // LAN console on 127.0.0.1; 0 picks a free port
+  std::string ptyPath;         // serial console: the symbolic link to create; empty = none
+  std::vector<int> rates{57600, 115200, 230400, 460800, 921600};
+  bool boot = false;
+
+  Edition edition = Edition::Orvale;
+  std::optional<std::string> serialNumber;
+  std::optional<std::string> bootVersion;
+  std::optional<std::string> firmwareVersion;
+  std::optional<std::string> prompt;
+
+  bool loginEnabled = true;
+  std::string user = "admin";
+  std::string password = "admin";
+
+  std::string statePath;
+  std::string logPath;
+  std::vector<std::string> refused;  // register keys as the store names them ("S98", "R05")
+  std::optional<long> silentAfter;
+  std::optional<long> dropAfter;
+  bool splitReplies = false;
+  bool garbage = false;
+  bool telnet = false;
+  int resetTimeMs = 2000;
+
+  bool help = false;
+};
+
+struct ParsedOptions {
+  std::optional<SimOptions> options;  // empty on a usage error
+  std::string error;
+};
+
+// `args` excludes the program name. Accepts "--name value" and "--name=value".
+ParsedOptions parseOptions(const std::vector<std::string>& args);
+
+std::string usageText();
+
+}  // namespace gwsim

@@ -1,0 +1,34 @@
+#include "reply.h"
+
+namespace gwsim {
+
+std::string okReply(const std::vector<std::string>& lines) {
+  std::string reply;
+  if (!lines.empty()) {
+    reply = kLineEnd;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+      if (i > 0) reply += kLineEnd;
+      reply += lines[i];
+    }
+    reply += kLineEnd;
+  }
+  return reply + "\r\nOK\r\n";
+}
+
+std::string errorReply() {
+  return "\r\nERROR\r\n";
+}
+
+std::string emptyLineReply() {
+  return kLineEnd;
+}
+
+std::string loginIncorrectReply(const std::string& prompt) {
+  return "\r\nLogin incorrect\r\n" + prompt;
+}
+
+std::string initNotice() {
+  return "\r\nInit: OK\r\n";
+}
+
+}  // namespace gwsim

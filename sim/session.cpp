@@ -1,0 +1,92 @@
+#include "session.h"
+
+#include "reply.h"
+
+namespace gwsim {
+namespace {
+
+// The part of a reply that leaves before --drop-after closes the line.
+std::string firstHalf(const std::string& reply) {
+  return reply.substr(0, reply.size() / 2);
+}
+
+}  // namespace
+
+Session::Session(Device& device)
+    : device_(device), phase_(device.loginEnabled() ? Phase::User : Phase::Commands) {}
+
+std::vector<Emission> Session::greeting() const {
+  if (phase_ != Phase::User || device_.muted()) return {};
+  return {{Emission::Kind::Reply, device_.identity().prompt}};
+}
+
+FeedResult Session::feed(std::string_view bytes) {
+  FeedResult result;
+  for (char byte : bytes) {
+    if (result.restart || result.drop) break;
+    LineEditor::Step step = editor_.feed(byte);
+    if (!step.echo.empty()) emit(result, Emission::Kind::Echo, step.echo);
+    if (step.line) takeLine(*step.line, result);
+  }
+  return result;
+}
+
+void Session::emit(FeedResult& result, Emission::Kind kind, const std::string& bytes) const {
+  if (device_.muted() || bytes.empty()) return;
+  if (kind == Emission::Kind::Echo && !result.out.empty() && result.out.back().kind == kind) {
+    result.out.back().bytes += bytes;
+    return;
+  }
+  result.out.push_back({kind, bytes});
+}
+
+void Session::takeLine(const TakenLine& line, FeedResult& result) {
+  device_.record(line.text);
+  switch (phase_) {
+    case Phase::User:
+      return takeUser(line, result);
+    case Phase::Password:
+      return takePassword(line, result);
+    case Phase::Commands:
+      return takeCommand(line, result);
+  }
+}
+
+void Session::takeUser(const TakenLine& line, FeedResult& result) {
+  if (line.text.empty()) {
+    emit(result, Emission::Kind::Reply, device_.identity().prompt);
+    return;
+  }
+  user_ = line.text;
+  phase_ = Phase::Password;
+  editor_.setEcho(false);
+  emit(result, Emission::Kind::Reply, kPasswordPrompt);
+}
+
+void Session::takePassword(const TakenLine& line, FeedResult& result) {
+  editor_.setEcho(true);
+  if (!line.overflowed && device_.acceptsLogin(user_, line.text)) {
+    phase_ = Phase::Commands;
+    emit(result, Emission::Kind::Reply, okReply());
+    return;
+  }
+  phase_ = Phase::User;
+  emit(result, Emission::Kind::Reply, loginIncorrectReply(device_.identity().prompt));
+}
+
+void Session::takeCommand(const TakenLine& line, FeedResult& result) {
+  if (device_.muted()) return;
+  const LineVerdict verdict = device_.countCommandLine();
+  const Command command = line.overflowed ? Command{} : parseCommand(line.text);
+  const CommandOutcome outcome = device_.execute(command);
+  // The line that reaches --silent-after is still answered: push directly, not through emit().
+  if (verdict == LineVerdict::CutAndDrop) {
+    result.out.push_back({Emission::Kind::Reply, firstHalf(outcome.reply)});
+    result.drop = true;
+  } else {
+    result.out.push_back({Emission::Kind::Reply, outcome.reply});
+  }
+  result.restart = outcome.effect == CommandEffect::Restart;
+}
+
+}  // namespace gwsim

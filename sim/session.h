@@ -1,0 +1,53 @@
+#pragma once
+// One conversation on a console: a TCP connection, or the serial line from start or restart. Takes received
+// bytes, echoes them, runs the login when the device has one, and answers command lines from the device.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "device.h"
+#include "line_editor.h"
+
+namespace gwsim {
+
+struct Emission {
+  enum class Kind { Echo, Reply };
+  Kind kind;
+  std::string bytes;
+};
+
+struct FeedResult {
+  std::vector<Emission> out;
+  bool restart = false;  // the device restarts: the console stops taking input
+  bool drop = false;     // --drop-after: the reply was cut; the console drops the line
+};
+
+class Session {
+ public:
+  explicit Session(Device& device);
+
+  // The greeting a LAN client gets on connecting: the login prompt, or nothing without login.
+  std::vector<Emission> greeting() const;
+  // Stops at a restart or a drop; the bytes after it are not taken.
+  FeedResult feed(std::string_view bytes);
+  bool loggedIn() const { return phase_ == Phase::Commands; }
+  // Forgets the bytes of an unfinished line (the serial line changed speed under it).
+  void dropPartialLine() { editor_.clear(); }
+
+ private:
+  enum class Phase { User, Password, Commands };
+
+  void takeLine(const TakenLine& line, FeedResult& result);
+  void takeUser(const TakenLine& line, FeedResult& result);
+  void takePassword(const TakenLine& line, FeedResult& result);
+  void takeCommand(const TakenLine& line, FeedResult& result);
+  void emit(FeedResult& result, Emission::Kind kind, const std::string& bytes) const;
+
+  Device& device_;
+  LineEditor editor_;
+  Phase phase_;
+  std::string user_;
+};
+
+}  // namespace gwsim
