@@ -41,6 +41,7 @@ struct CliCommand {
 const std::vector<CliCommand>& cliCommands();
 std::vector<CliCommand> linkCommands();
 std::vector<CliCommand> gatewayCommands();
+std::vector<CliCommand> resetCommands();
 
 std::string usageText();
 

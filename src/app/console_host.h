@@ -22,6 +22,8 @@ class ConsoleHost : public Host {
   void hideProgress() override {}
   void showConnecting(const std::string&, const std::string&) override {}
   void hideConnecting() override {}
+  void showResetWindow(const std::string&, const std::string&) override {}
+  void hideResetWindow() override {}
   void setMainEnabled(bool) override {}
   void setStatusPanel(int panel, const std::string& text) override;
   std::optional<std::string> chooseOpenFile(const FileChoice&) override { return std::nullopt; }

@@ -23,8 +23,8 @@ struct Message {
   std::string text;
   std::string caption;
   MessageKind kind = MessageKind::Information;
-  // Caption-list indices the texts came from, or -1 for fixed texts; they let tests and logs tell messages apart
-  // whatever the language.
+  // Caption-list indices the texts came from, or -1 for fixed texts; they let tests and logs tell messages
+  // apart whatever the language.
   int textLabel = -1;
   int captionLabel = -1;
 };
@@ -60,6 +60,10 @@ class Host {
   virtual void showConnecting(const std::string& caption, const std::string& label) = 0;
   virtual void hideConnecting() = 0;
 
+  // The reset window (TwReset): shown while the gateway resets; showing it again changes its label.
+  virtual void showResetWindow(const std::string& caption, const std::string& label) = 0;
+  virtual void hideResetWindow() = 0;
+
   virtual void setMainEnabled(bool enabled) = 0;
   // Status bar panels 1 and 2.
   virtual void setStatusPanel(int panel, const std::string& text) = 0;
@@ -71,8 +75,7 @@ class Host {
 
   // Shows the new-gateway dialog filled with `fields`. `accept` runs the dialog's OK step on what the user
   // entered and returns true when the dialog may close. Returns false when the user cancels.
-  virtual bool newGatewayDialog(GatewayFields& fields,
-                                const std::function<bool(GatewayFields&)>& accept) = 0;
+  virtual bool newGatewayDialog(GatewayFields& fields, const std::function<bool(GatewayFields&)>& accept) = 0;
 };
 
 }  // namespace gw

@@ -34,6 +34,16 @@ void RecordingHost::hideConnecting() {
   events.push_back({"hideConnecting", "", ""});
 }
 
+void RecordingHost::showResetWindow(const std::string& caption, const std::string& label) {
+  resetShown = true;
+  events.push_back({"reset", caption, label});
+}
+
+void RecordingHost::hideResetWindow() {
+  resetShown = false;
+  events.push_back({"hideReset", "", ""});
+}
+
 void RecordingHost::setMainEnabled(bool enabled) {
   mainEnabled = enabled;
   events.push_back({"enabled", enabled ? "1" : "0", ""});

@@ -13,9 +13,10 @@ namespace gw {
 class RecordingHost : public Host {
  public:
   struct Event {
-    std::string what;  // "message", "progress", "hideProgress", "connecting", "hideConnecting", "enabled",
-                       // "status", "openFile", "saveFile", "input", "newGateway"
-    std::string text;  // the message text, window caption, status text, ...
+    std::string what;    // "message", "progress", "hideProgress", "connecting", "hideConnecting", "reset",
+                         // "hideReset", "enabled",
+                         // "status", "openFile", "saveFile", "input", "newGateway"
+    std::string text;    // the message text, window caption, status text, ...
     std::string detail;  // message caption, window label, panel number, ...
   };
 
@@ -24,6 +25,8 @@ class RecordingHost : public Host {
   void hideProgress() override;
   void showConnecting(const std::string& caption, const std::string& label) override;
   void hideConnecting() override;
+  void showResetWindow(const std::string& caption, const std::string& label) override;
+  void hideResetWindow() override;
   void setMainEnabled(bool enabled) override;
   void setStatusPanel(int panel, const std::string& text) override;
   std::optional<std::string> chooseOpenFile(const FileChoice& choice) override;
@@ -46,6 +49,7 @@ class RecordingHost : public Host {
   bool mainEnabled = true;
   bool progressShown = false;
   bool connectingShown = false;
+  bool resetShown = false;
 
   // Text labels of the messages shown, in order (-1 for fixed texts).
   std::vector<int> messageLabels() const;

@@ -51,10 +51,12 @@ void Program::wireHooks() {
   selection.hooks.unnamedDefaults = selection.hooks.defaultSettings;
   gatewayList.connectCommand = [this] { connection.connectCommand(); };
   connection.hooks.linkStateChanged = [this](bool connected) {
+    window.linkStateChanged(connected);
     if (!connected) return;
     image.identification.ati3 = connection.gatewayAti3Text;
     image.identification.ati4 = connection.gatewayAti4Text;
   };
+  connection.hooks.applyEdition = [this] { window.applyEdition(connection.kestrinEdition); };
 }
 
 void Program::loadGatewayIdentification(const std::string& parameterFile) {
@@ -79,7 +81,7 @@ bool Program::start() {
 
   selection.selectGateway(settings.gateway);
   connection.kestrinEdition = kestrinFromAti3(connection.gatewayAti3Text);
-  if (connection.hooks.applyEdition) connection.hooks.applyEdition();
+  connection.hooks.applyEdition();
 
   host.setStatusPanel(1, selection.selected().name + " : " + captions.at(cap::kDisconnected) + ", " +
                              std::string(editionName(connection.kestrinEdition)));

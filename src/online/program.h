@@ -11,6 +11,7 @@
 #include "base/clock.h"
 #include "base/host.h"
 #include "link/link.h"
+#include "online/main_window.h"
 #include "paramfile/parametres.h"
 #include "shell/comm_settings_dialog.h"
 #include "shell/connection.h"
@@ -62,6 +63,7 @@ class Program {
   Connection connection;
   TParametres image;
   int currentTopic = -1;
+  MainWindowModel window;
 
  private:
   void wireHooks();

@@ -1,0 +1,81 @@
+#include "online/topic_activation.h"
+
+#include <algorithm>
+
+#include "shell/caption_table.h"
+
+namespace gw {
+
+namespace {
+// Terminal, Tracing, Statistics, Call data records, Log file, Login account, Firmware, Voice message,
+// Date/time, Gateway reset, Factory reset, System, Ethernet, GSM basic, Groups assignment, Outgoing groups,
+// Incoming groups, Diagnostic calls, Actual calls, Mobility extension, Autorouting, LCR, Network list, SIP
+// registration state.
+const std::vector<int> kDispatchOrder = {21, 20, 24, 23, 22, 17, 19, 25, 18, 41, 42, 30,
+                                         31, 32, 33, 34, 35, 26, 27, 39, 38, 37, 36, 540};
+}  // namespace
+
+const std::vector<int>& TopicActivation::dispatchOrder() {
+  return kDispatchOrder;
+}
+
+TopicActivation::TopicActivation(Program& program, MainWindowModel& window)
+    : program_(program), window_(window) {
+  for (int caption : kDispatchOrder) slots_.push_back({caption, {}});
+}
+
+void TopicActivation::setHandler(int caption, Handler handler) {
+  for (Slot& slot : slots_) {
+    if (slot.caption == caption) slot.handler = std::move(handler);
+  }
+}
+
+bool TopicActivation::hasHandler(int caption) const {
+  return std::any_of(slots_.begin(), slots_.end(),
+                     [caption](const Slot& s) { return s.caption == caption && s.handler.enter; });
+}
+
+void TopicActivation::setPageTopic(int caption, std::string page, std::function<void()> onEnter) {
+  setHandler(caption, Handler{[this, caption, page, onEnter] {
+                                enterTitle(caption);
+                                if (onEnter) onEnter();
+                                window_.page = page;
+                                return true;
+                              },
+                              [this, page] {
+                                if (window_.page == page) window_.page.clear();
+                              }});
+}
+
+std::string TopicActivation::topicText(int caption) const {
+  for (const Topic& topic : topics()) {
+    if (topic.caption == caption) return program_.captions.labelOr(caption, topic.englishDefault);
+  }
+  return program_.captions.at(caption);
+}
+
+void TopicActivation::enterTitle(int caption) {
+  window_.title = program_.captions.at(caption);
+  program_.currentTopic = caption;
+}
+
+void TopicActivation::tvTopicClick(const std::string& nodeText) {
+  window_.title.clear();
+  program_.currentTopic = -1;
+  activateTopic(nodeText);
+}
+
+void TopicActivation::activateTopic(const std::string& nodeText) {
+  const std::string text = nodeText;  // a handler may rebuild the tree the text came from
+  for (const Slot& slot : slots_) {
+    if (!slot.handler.enter) continue;
+    if (text == topicText(slot.caption)) {
+      if (!slot.handler.enter()) break;
+    } else if (slot.handler.leave) {
+      slot.handler.leave();
+    }
+  }
+  window_.notify();
+}
+
+}  // namespace gw
