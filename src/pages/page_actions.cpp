@@ -1,0 +1,134 @@
+#include "pages/page_actions.h"
+
+#include "base/caption_ids.h"
+#include "paramfile/parameter_file.h"
+
+namespace gw {
+
+namespace {
+
+// The progress window for as long as a page talks to the gateway, hidden however the page ends.
+class ProgressScope {
+ public:
+  ProgressScope(Connection& connection, ProgressKind kind) : connection_(connection) {
+    connection_.showProgress(kind);
+  }
+  ~ProgressScope() { connection_.hideProgress(); }
+  ProgressScope(const ProgressScope&) = delete;
+  ProgressScope& operator=(const ProgressScope&) = delete;
+
+ private:
+  Connection& connection_;
+};
+
+void show(PageContext& ctx, int textLabel, int captionLabel, MessageKind kind) {
+  ctx.host.messageBox(
+      Message{ctx.captions.at(textLabel), ctx.captions.at(captionLabel), kind, textLabel, captionLabel});
+}
+
+void reportGate(PageContext& ctx, int cleanLabel, int errorsHeaderLabel) {
+  if (ctx.state.errorList.empty()) {
+    show(ctx, cleanLabel, cap::kQuestionTitle, MessageKind::Information);
+    return;
+  }
+  ctx.host.messageBox(Message{ctx.captions.at(errorsHeaderLabel) + "\n" + ctx.state.errorList,
+                              ctx.captions.at(cap::kWarningTitle), MessageKind::Warning, errorsHeaderLabel,
+                              cap::kWarningTitle});
+}
+
+PageResult gateResult(const PageContext& ctx) {
+  return ctx.state.errorList.empty() ? PageResult::Succeeded : PageResult::Failed;
+}
+
+void showInvalid(PageContext& ctx) {
+  show(ctx, cap::kInvalidValues, cap::kErrorTitle, MessageKind::Error);
+}
+
+}  // namespace
+
+PageResult loadFromGate(Page& page) {
+  PageContext& ctx = page.context();
+  if (!ctx.connection.commConnect(false)) return PageResult::NotConnected;
+  ctx.state.errorList.clear();
+  {
+    const ProgressScope progress(ctx.connection, ProgressKind::Loading);
+    page.load();
+  }
+  page.setModified();
+  return gateResult(ctx);
+}
+
+PageResult saveToGate(Page& page) {
+  if (!page.valid()) return PageResult::Invalid;
+  PageContext& ctx = page.context();
+  if (!ctx.connection.commConnect(false)) return PageResult::NotConnected;
+  ctx.state.errorList.clear();
+  {
+    const ProgressScope progress(ctx.connection, ProgressKind::Saving);
+    page.save();
+  }
+  return gateResult(ctx);
+}
+
+void restoreDefaults(Page& page) {
+  page.loadDefaults();
+}
+
+PageResult saveToFile(Page& page) {
+  if (!page.valid()) return PageResult::Invalid;
+  PageContext& ctx = page.context();
+  page.saveFile();
+  if (!saveParameterFile(ctx.image, ctx.selection.selected().parameterFile, page.traits().section)) {
+    return PageResult::Failed;
+  }
+  if (page.traits().saveFileClearsModified) page.setModified(false);
+  return PageResult::Succeeded;
+}
+
+void loadFromGateClick(Page& page) {
+  if (loadFromGate(page) != PageResult::NotConnected) reportGateLoad(page.context());
+}
+
+void saveToGateClick(Page& page) {
+  switch (saveToGate(page)) {
+    case PageResult::NotConnected:
+      return;
+    case PageResult::Invalid:
+      showInvalid(page.context());
+      return;
+    case PageResult::Succeeded:
+    case PageResult::Failed:
+      reportGateSave(page.context());
+      return;
+  }
+}
+
+void defaultsClick(Page& page) {
+  restoreDefaults(page);
+}
+
+void saveToFileClick(Page& page) {
+  PageContext& ctx = page.context();
+  switch (saveToFile(page)) {
+    case PageResult::Invalid:
+      showInvalid(ctx);
+      return;
+    case PageResult::Succeeded:
+      show(ctx, cap::kSavedToFile, cap::kQuestionTitle, MessageKind::Information);
+      return;
+    case PageResult::Failed:
+    case PageResult::NotConnected:
+      show(ctx, cap::kFileWriteFailed, page.traits().fileFailedCaption, MessageKind::Error);
+      return;
+  }
+}
+
+void reportGateLoad(PageContext& context) {
+  reportGate(context, cap::kLoadedWithoutError, cap::kLoadErrorsHeader);
+}
+
+void reportGateSave(PageContext& context) {
+  reportGate(context, cap::kSavedWithoutError, cap::kSaveErrorsHeader);
+}
+
+}  // namespace gw
