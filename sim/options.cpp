@@ -16,7 +16,7 @@ constexpr long kMaxResetTimeMs = 600000;
 
 using Setter = std::function<bool(SimOptions&, const std::string&, std::string& error)>;
 
-struct OptionSpec {
+struct OptionRow {
   const char* name;
   bool takesValue;
   Setter set;
@@ -140,8 +140,8 @@ bool setResetTime(SimOptions& options, const std::string& value, std::string& er
   return ms.has_value();
 }
 
-const std::vector<OptionSpec>& optionTable() {
-  static const std::vector<OptionSpec> table{
+const std::vector<OptionRow>& optionTable() {
+  static const std::vector<OptionRow> table{
       {"--tcp", true, setPort},
       {"--pty", true, path(&SimOptions::ptyPath)},
       {"--rates", true, setRates},
@@ -167,9 +167,9 @@ const std::vector<OptionSpec>& optionTable() {
   return table;
 }
 
-const OptionSpec* findOption(const std::string& name) {
-  for (const OptionSpec& spec : optionTable()) {
-    if (name == spec.name) return &spec;
+const OptionRow* findOption(const std::string& name) {
+  for (const OptionRow& row : optionTable()) {
+    if (name == row.name) return &row;
   }
   return nullptr;
 }
@@ -181,18 +181,18 @@ ParsedOptions parseOptions(const std::vector<std::string>& args) {
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::size_t equals = args[i].find('=');
     const std::string name = args[i].substr(0, equals);
-    const OptionSpec* spec = findOption(name);
-    if (spec == nullptr) return {std::nullopt, "unknown option " + name};
+    const OptionRow* row = findOption(name);
+    if (row == nullptr) return {std::nullopt, "unknown option " + name};
     std::string value;
     if (equals != std::string::npos) {
-      if (!spec->takesValue) return {std::nullopt, name + " takes no value"};
+      if (!row->takesValue) return {std::nullopt, name + " takes no value"};
       value = args[i].substr(equals + 1);
-    } else if (spec->takesValue) {
+    } else if (row->takesValue) {
       if (i + 1 >= args.size()) return {std::nullopt, name + " needs a value"};
       value = args[++i];
     }
     std::string error;
-    if (!spec->set(options, value, error)) return {std::nullopt, name + ": " + error};
+    if (!row->set(options, value, error)) return {std::nullopt, name + ": " + error};
   }
   if (!options.help && !options.tcpPort && options.ptyPath.empty()) {
     return {std::nullopt, "give --tcp PORT, --pty PATH or both"};

@@ -7,7 +7,7 @@ RegisterStore::RegisterStore() {
 }
 
 std::optional<std::size_t> RegisterStore::indexOf(std::string_view key) const {
-  const std::vector<RegisterSpec>& table = registerTable();
+  const std::vector<RegisterDef>& table = registerTable();
   for (std::size_t i = 0; i < table.size(); ++i) {
     if (table[i].key == key) return i;
   }
@@ -29,12 +29,12 @@ bool RegisterStore::set(std::string_view key, std::string value) {
 
 void RegisterStore::restoreDefaults() {
   values_.clear();
-  for (const RegisterSpec& spec : registerTable()) values_.push_back(spec.defaultValue);
+  for (const RegisterDef& def : registerTable()) values_.push_back(def.defaultValue);
 }
 
 std::vector<std::string> RegisterStore::dumpLines(DumpId dump) const {
   std::vector<std::string> lines;
-  const std::vector<RegisterSpec>& table = registerTable();
+  const std::vector<RegisterDef>& table = registerTable();
   for (std::size_t i = 0; i < table.size(); ++i) {
     if (dump != DumpId::None && table[i].dump == dump) lines.push_back(table[i].key + "=" + values_[i]);
   }
@@ -43,7 +43,7 @@ std::vector<std::string> RegisterStore::dumpLines(DumpId dump) const {
 
 std::vector<std::pair<std::string, std::string>> RegisterStore::changedFromDefaults() const {
   std::vector<std::pair<std::string, std::string>> changed;
-  const std::vector<RegisterSpec>& table = registerTable();
+  const std::vector<RegisterDef>& table = registerTable();
   for (std::size_t i = 0; i < table.size(); ++i) {
     if (values_[i] != table[i].defaultValue) changed.emplace_back(table[i].key, values_[i]);
   }

@@ -31,8 +31,8 @@ std::string recordKey(char letter, int index) {
   return key;
 }
 
-std::vector<RegisterSpec> buildTable() {
-  std::vector<RegisterSpec> table{
+std::vector<RegisterDef> buildTable() {
+  std::vector<RegisterDef> table{
       {"S70", "192.168.1.100", DumpId::System},  // IP address
       {"S71", "255.255.255.0", DumpId::System},  // subnet mask
       {"S72", "192.168.1.1", DumpId::System},    // IP router
@@ -60,8 +60,8 @@ bool equalsNoCase(std::string_view a, std::string_view b) {
 
 }  // namespace
 
-const std::vector<RegisterSpec>& registerTable() {
-  static const std::vector<RegisterSpec> table = buildTable();
+const std::vector<RegisterDef>& registerTable() {
+  static const std::vector<RegisterDef> table = buildTable();
   return table;
 }
 

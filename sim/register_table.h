@@ -12,14 +12,14 @@ namespace gwsim {
 
 enum class DumpId { None, System };
 
-struct RegisterSpec {
+struct RegisterDef {
   std::string key;  // "S70", "X30", "R05"
   std::string defaultValue;
   DumpId dump;  // the read command whose reply lists the register, in table order
 };
 
 // Every register in dump order; table records (R00..R63, M00..M31) follow the named registers.
-const std::vector<RegisterSpec>& registerTable();
+const std::vector<RegisterDef>& registerTable();
 
 // The dump a command's tail names ("&V" for "AT&V"), matched without regard to case.
 std::optional<DumpId> dumpForCommand(std::string_view tail);
