@@ -33,7 +33,7 @@ Identity identityFor(const SimOptions& options) {
   const EditionTraits& traits = traitsOf(options.edition);
   Identity identity;
   identity.edition = options.edition;
-  identity.productLine = traits.productLine;
+  identity.productLine = options.productLine.value_or(traits.productLine);
   identity.serialNumber = options.serialNumber.value_or(traits.serialNumber);
   identity.bootVersion = options.bootVersion.value_or(kDefaultBootVersion);
   identity.firmwareVersion = options.firmwareVersion.value_or(kDefaultFirmwareVersion);

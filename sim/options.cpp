@@ -150,6 +150,7 @@ const std::vector<OptionRow>& optionTable() {
       {"--serial-number", true, text(&SimOptions::serialNumber)},
       {"--boot-version", true, text(&SimOptions::bootVersion)},
       {"--firmware-version", true, text(&SimOptions::firmwareVersion)},
+      {"--product", true, text(&SimOptions::productLine)},
       {"--prompt", true, text(&SimOptions::prompt)},
       {"--login", true, setLogin},
       {"--no-login", false, flag(&SimOptions::loginEnabled, false)},
@@ -209,6 +210,7 @@ std::string usageText() {
          "  --boot                  serial console starts in the boot loader\n"
          "  --edition orvale|kestrin\n"
          "  --serial-number TEXT    --boot-version TEXT    --firmware-version TEXT\n"
+         "  --product TEXT          first ATI3 line (default names the edition with its product mark)\n"
          "  --prompt TEXT           login prompt (default \"QN login: \" or \"QNK login: \")\n"
          "  --login USER:PASS       login account (default admin:admin)\n"
          "  --no-login              no login on either console\n"

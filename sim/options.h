@@ -20,6 +20,7 @@ struct SimOptions {
   std::optional<std::string> serialNumber;
   std::optional<std::string> bootVersion;
   std::optional<std::string> firmwareVersion;
+  std::optional<std::string> productLine;  // the first ATI3 line, product mark included
   std::optional<std::string> prompt;
 
   bool loginEnabled = true;

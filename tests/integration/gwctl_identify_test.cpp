@@ -35,6 +35,14 @@ TEST_F(GwctlFixture, AWrongPasswordCannotConnect) {
   EXPECT_EQ(r.out, "");
 }
 
+TEST_F(GwctlFixture, ADeviceWithoutTheProductMarkIsRefused) {
+  SimProcess sim(GWSIM_PATH, {"--tcp", "0", "--no-login", "--product", "Generic GSM modem"});
+  ASSERT_TRUE(sim.ready()) << sim.error();
+  const ProcessResult r = gwctl(lan(sim, {"identify"}));
+  EXPECT_EQ(r.exitCode, 3);
+  EXPECT_EQ(r.err, english.at(47) + ": " + english.at(51) + "\n");
+}
+
 TEST_F(GwctlFixture, AGatewaySilentAfterLoginIsNotIdentifiedWithinTheResponseTime) {
   // The device answers the greeting, the login and "AT", then nothing more.
   SimProcess sim(GWSIM_PATH, {"--tcp", "0", "--silent-after", "1"});
