@@ -23,6 +23,8 @@ Program::Program(Clock& clockRef, Host& hostRef, std::string programFolder, std:
       gatewayList(selection, newGateway),
       commSettings(hostRef, captions),
       connection(link, selection, newGateway, hostRef, captions),
+      pageContext{link, connection, selection, hostRef, captions, image, pageState},
+      systemPage(pageContext),
       folder_(std::move(programFolder)) {
   wireHooks();
 }
@@ -47,6 +49,7 @@ void Program::wireHooks() {
     image.identification = {};
     connection.gatewayAti3Text.clear();
     connection.gatewayAti4Text.clear();
+    systemPage.loadDefaults();
   };
   selection.hooks.unnamedDefaults = selection.hooks.defaultSettings;
   gatewayList.connectCommand = [this] { connection.connectCommand(); };
@@ -60,7 +63,8 @@ void Program::wireHooks() {
 }
 
 void Program::loadGatewayIdentification(const std::string& parameterFile) {
-  loadParameterFile(image, parameterFile, SectionMask{}, host, captions);
+  loadParameterFile(image, parameterFile, ParamSection::System, host, captions);
+  systemPage.systemLoadFile();
   connection.gatewayAti3Text = image.identification.ati3;
   connection.gatewayAti4Text = image.identification.ati4;
 }
@@ -89,6 +93,7 @@ bool Program::start() {
   link.comm.baudRate = 0;
   CommSettingsTarget target = commSettingsTarget();
   commSettings.activate(target, serialPorts());
+  pageState.clearAllModified();
   return true;
 }
 

@@ -12,6 +12,9 @@
 #include "base/host.h"
 #include "link/link.h"
 #include "online/main_window.h"
+#include "pages/page_context.h"
+#include "pages/page_state.h"
+#include "pages/system_page.h"
 #include "paramfile/parametres.h"
 #include "shell/comm_settings_dialog.h"
 #include "shell/connection.h"
@@ -62,6 +65,10 @@ class Program {
   CommSettingsDialog commSettings;
   Connection connection;
   TParametres image;
+  // What the pages share (errorList, the modified flags) and what they work with.
+  PageState pageState;
+  PageContext pageContext;
+  SystemPage systemPage;
   int currentTopic = -1;
   MainWindowModel window;
 
