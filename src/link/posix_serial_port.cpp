@@ -156,7 +156,9 @@ std::optional<char> PosixSerialPort::readByte(int timeoutMs) {
     const ssize_t n = ::read(fd, &byte, 1);
     if (n == 1) return byte;
     if (n < 0 && errno == EINTR) continue;
-    if (n == 0 || errno != EAGAIN) {  // hung up or gone
+    // A raw line with no minimum count answers "nothing yet" with 0 rather than EAGAIN; poll tells a
+    // hang-up from an empty line.
+    if (n < 0 && errno != EAGAIN) {  // gone
       waitUntil(deadline);
       return std::nullopt;
     }
