@@ -52,9 +52,10 @@ SerialOpenError openErrorOf(int error) {
 
 using SteadyTime = std::chrono::steady_clock::time_point;
 
+// Rounded up, so that a poll never gives up before the deadline.
 int msUntil(SteadyTime deadline) {
   using namespace std::chrono;
-  const auto left = duration_cast<milliseconds>(deadline - steady_clock::now()).count();
+  const auto left = ceil<milliseconds>(deadline - steady_clock::now()).count();
   return left > 0 ? static_cast<int>(left) : 0;
 }
 
