@@ -4,6 +4,7 @@
 #include "base/files.h"
 #include "base/program_folder.h"
 #include "link/serial_port_list.h"
+#include "online/resets.h"
 #include "paramfile/parameter_file.h"
 #include "shell/captions_file.h"
 #include "shell/edition.h"
@@ -25,8 +26,10 @@ Program::Program(Clock& clockRef, Host& hostRef, std::string programFolder, std:
       connection(link, selection, newGateway, hostRef, captions),
       pageContext{link, connection, selection, hostRef, captions, image, pageState},
       systemPage(pageContext),
+      topics(*this, window),
       folder_(std::move(programFolder)) {
   wireHooks();
+  registerTopics();
 }
 
 Program::~Program() {
@@ -43,15 +46,68 @@ std::string Program::settingsPath() const {
   return path(kSettingsFile);
 }
 
+namespace {
+struct PageName {
+  std::string_view name;
+  PageId id;
+};
+// gwctl's names of the pages, in page order.
+constexpr PageName kPageNames[] = {
+    {"system", PageId::System},   {"ethernet", PageId::Ethernet}, {"basic", PageId::Basic},
+    {"groups", PageId::Groups},   {"outgoing", PageId::Outgoing}, {"incoming", PageId::Incoming},
+    {"network", PageId::Network}, {"lcr", PageId::Lcr},           {"autorouting", PageId::Auto},
+    {"extension", PageId::Ext},
+};
+}  // namespace
+
+std::vector<Page*> Program::pages() {
+  return {&systemPage};
+}
+
+std::vector<std::string_view> Program::pageNames() {
+  std::vector<std::string_view> names;
+  for (const PageName& p : kPageNames) names.push_back(p.name);
+  return names;
+}
+
+Page* Program::pageNamed(std::string_view name) {
+  for (const PageName& p : kPageNames) {
+    if (p.name != name) continue;
+    for (Page* page : pages()) {
+      if (page->traits().id == p.id) return page;
+    }
+  }
+  return nullptr;
+}
+
+void Program::imageToPages() {
+  connection.gatewayAti3Text = image.identification.ati3;
+  connection.gatewayAti4Text = image.identification.ati4;
+  for (Page* page : pages()) page->loadFile();
+}
+
+void Program::defaultSettings() {
+  for (Page* page : pages()) page->loadDefaults();
+}
+
+void Program::registerTopics() {
+  topics.setPageTopic(30, "pSystem", [this] { systemPage.applyLinkType(); });
+  topics.setHandler(41, {[this] {
+                           gatewayReset(*this);
+                           return true;
+                         },
+                         {}});
+  topics.setHandler(42, {[this] {
+                           factoryReset(*this);
+                           return true;
+                         },
+                         {}});
+}
+
 void Program::wireHooks() {
   selection.hooks.loadParameterFile = [this](const std::string& file) { loadGatewayIdentification(file); };
-  selection.hooks.defaultSettings = [this] {
-    image.identification = {};
-    connection.gatewayAti3Text.clear();
-    connection.gatewayAti4Text.clear();
-    systemPage.loadDefaults();
-  };
-  selection.hooks.unnamedDefaults = selection.hooks.defaultSettings;
+  selection.hooks.defaultSettings = [this] { defaultSettings(); };
+  selection.hooks.unnamedDefaults = [this] { defaultSettings(); };
   gatewayList.connectCommand = [this] { connection.connectCommand(); };
   connection.hooks.linkStateChanged = [this](bool connected) {
     window.linkStateChanged(connected);
@@ -59,14 +115,16 @@ void Program::wireHooks() {
     image.identification.ati3 = connection.gatewayAti3Text;
     image.identification.ati4 = connection.gatewayAti4Text;
   };
-  connection.hooks.applyEdition = [this] { window.applyEdition(connection.kestrinEdition); };
+  connection.hooks.applyEdition = [this] {
+    window.applyEdition(connection.kestrinEdition);
+    for (Page* page : pages()) page->applyEdition();
+  };
 }
 
 void Program::loadGatewayIdentification(const std::string& parameterFile) {
-  loadParameterFile(image, parameterFile, ParamSection::System, host, captions);
-  systemPage.systemLoadFile();
-  connection.gatewayAti3Text = image.identification.ati3;
-  connection.gatewayAti4Text = image.identification.ati4;
+  // tbLoadParams: the whole file into the image, then every page from it.
+  loadParameterFile(image, parameterFile, ParamSection::All, host, captions);
+  imageToPages();
 }
 
 bool Program::start() {

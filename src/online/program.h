@@ -12,6 +12,7 @@
 #include "base/host.h"
 #include "link/link.h"
 #include "online/main_window.h"
+#include "online/topic_activation.h"
 #include "pages/page_context.h"
 #include "pages/page_state.h"
 #include "pages/system_page.h"
@@ -71,9 +72,24 @@ class Program {
   SystemPage systemPage;
   int currentTopic = -1;
   MainWindowModel window;
+  // The topic dispatcher, with the topics built so far.
+  TopicActivation topics;
+
+  // The pages in page order (System, Ethernet, GSM basic, Groups, Outgoing, Incoming, Network list, LCR,
+  // Autorouting, Mobility extension) — those built so far.
+  std::vector<Page*> pages();
+  // A page by its gwctl name ("system"), or nullptr.
+  Page* pageNamed(std::string_view name);
+  static std::vector<std::string_view> pageNames();
+
+  // Every page from the image (after a parameter file was loaded into it).
+  void imageToPages();
+  // mDefaultClick: every page to its defaults.
+  void defaultSettings();
 
  private:
   void wireHooks();
+  void registerTopics();
   void loadGatewayIdentification(const std::string& parameterFile);
 
   std::string folder_;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "online/program.h"
 #include "shell/caption_table.h"
 
 namespace gw {

@@ -8,9 +8,10 @@
 #include <vector>
 
 #include "online/main_window.h"
-#include "online/program.h"
 
 namespace gw {
+
+class Program;
 
 class TopicActivation {
  public:
