@@ -42,6 +42,7 @@ const std::vector<CliCommand>& cliCommands();
 std::vector<CliCommand> linkCommands();
 std::vector<CliCommand> gatewayCommands();
 std::vector<CliCommand> resetCommands();
+std::vector<CliCommand> pageCommands();
 
 std::string usageText();
 

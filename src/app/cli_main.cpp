@@ -86,7 +86,7 @@ void CliContext::fail(const std::string& text) const {
 const std::vector<CliCommand>& cliCommands() {
   static const std::vector<CliCommand> kCommands = [] {
     std::vector<CliCommand> all;
-    for (auto group : {linkCommands(), gatewayCommands(), resetCommands()}) {
+    for (auto group : {linkCommands(), gatewayCommands(), pageCommands(), resetCommands()}) {
       all.insert(all.end(), group.begin(), group.end());
     }
     return all;

@@ -3,10 +3,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
+
 #include <string>
 #include <vector>
 
 #include "base/captions.h"
+#include "base/text.h"
 #include "shell/captions_file.h"
 #include "support/run_process.h"
 #include "support/sim_process.h"

@@ -1,0 +1,172 @@
+// gwctl commands on the parameter pages: load, save, defaults.
+
+#include <algorithm>
+
+#include "app/cli.h"
+#include "base/caption_ids.h"
+#include "base/files.h"
+#include "base/text.h"
+#include "pages/page_actions.h"
+#include "paramfile/parameter_file.h"
+
+namespace gw {
+
+namespace {
+
+struct PageArgs {
+  std::vector<Page*> pages;
+  std::optional<std::string> file;
+  std::string error;
+};
+
+std::string pageList() {
+  std::string names;
+  for (std::string_view n : Program::pageNames()) names += (names.empty() ? "" : ", ") + std::string(n);
+  return names;
+}
+
+// PAGE… and one file option (-o for the pages' target, -i for their source).
+PageArgs parsePageArgs(Program& program, const std::vector<std::string>& args,
+                       const std::string& fileOption) {
+  PageArgs parsed;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    if (args[i] == fileOption) {
+      if (i + 1 >= args.size()) {
+        parsed.error = fileOption + " needs a file name";
+        return parsed;
+      }
+      parsed.file = args[++i];
+      continue;
+    }
+    if (startsWith(args[i], "-")) {
+      parsed.error = "unknown option " + args[i];
+      return parsed;
+    }
+    Page* page = program.pageNamed(args[i]);
+    if (page == nullptr) {
+      const auto& names = Program::pageNames();
+      const bool known = std::find(names.begin(), names.end(), args[i]) != names.end();
+      parsed.error =
+          (known ? "the page \"" + args[i] + "\" is not available yet" : "unknown page \"" + args[i] + "\"") +
+          " (pages: " + pageList() + ")";
+      return parsed;
+    }
+    if (std::find(parsed.pages.begin(), parsed.pages.end(), page) == parsed.pages.end())
+      parsed.pages.push_back(page);
+  }
+  if (parsed.pages.empty()) parsed.error = "name at least one page (" + pageList() + ")";
+  return parsed;
+}
+
+// The error list, one line each, without the line feeds that end them.
+void printErrorList(CliContext& c, const std::string& errorList) {
+  for (const std::string& line : splitFields(errorList, '\n')) {
+    if (!line.empty()) std::fprintf(c.err, "%s\n", line.c_str());
+  }
+  std::fflush(c.err);
+}
+
+SectionMask sectionsOf(const std::vector<Page*>& pages) {
+  SectionMask mask;
+  for (const Page* page : pages) mask = mask | page->traits().section;
+  return mask;
+}
+
+// The pages' sections into FILE, or the selected gateway's parameter file, as "Save to file" writes them.
+int storePages(CliContext& c, const std::vector<Page*>& pages, const std::optional<std::string>& file) {
+  Program& p = c.program;
+  const std::string path = file.value_or(p.selection.selected().parameterFile);
+  if (!file) makeFolders(folderOfPath(path));
+  for (Page* page : pages) page->saveFile();
+  if (!saveParameterFile(p.image, path, sectionsOf(pages))) {
+    c.fail("cannot write " + path);
+    return kExitFileError;
+  }
+  for (Page* page : pages) {
+    if (page->traits().saveFileClearsModified) page->setModified(false);
+  }
+  return kExitOk;
+}
+
+int loadCommand(CliContext& c, const std::vector<std::string>& args) {
+  const PageArgs parsed = parsePageArgs(c.program, args, "-o");
+  if (!parsed.error.empty()) {
+    c.fail(parsed.error);
+    return kExitUsage;
+  }
+  std::string errors;
+  for (Page* page : parsed.pages) {
+    if (loadFromGate(*page) == PageResult::NotConnected) return kExitNoConnection;
+    errors += c.program.pageState.errorList;
+  }
+  const int stored = storePages(c, parsed.pages, parsed.file);
+  printErrorList(c, errors);
+  if (stored != kExitOk) return stored;
+  return errors.empty() ? kExitOk : kExitReportedErrors;
+}
+
+int saveCommand(CliContext& c, const std::vector<std::string>& args) {
+  const PageArgs parsed = parsePageArgs(c.program, args, "-i");
+  if (!parsed.error.empty()) {
+    c.fail(parsed.error);
+    return kExitUsage;
+  }
+  Program& p = c.program;
+  const std::string path = parsed.file.value_or(p.selection.selected().parameterFile);
+  if (!fileExists(path)) {
+    c.fail("no parameter file " + path);
+    return kExitFileError;
+  }
+  loadParameterFile(p.image, path, sectionsOf(parsed.pages), p.host, p.captions);
+  bool valid = true;
+  for (Page* page : parsed.pages) {
+    page->loadFile();
+    valid = page->valid() && valid;
+  }
+  if (!valid) {
+    p.host.messageBox(Message{p.captions.at(cap::kInvalidValues), p.captions.at(cap::kErrorTitle),
+                              MessageKind::Error, cap::kInvalidValues, cap::kErrorTitle});
+    return kExitReportedErrors;
+  }
+  std::string errors;
+  for (Page* page : parsed.pages) {
+    if (saveToGate(*page) == PageResult::NotConnected) return kExitNoConnection;
+    errors += p.pageState.errorList;
+  }
+  printErrorList(c, errors);
+  return errors.empty() ? kExitOk : kExitReportedErrors;
+}
+
+int defaultsCommand(CliContext& c, const std::vector<std::string>& args) {
+  const PageArgs parsed = parsePageArgs(c.program, args, "-o");
+  if (!parsed.error.empty()) {
+    c.fail(parsed.error);
+    return kExitUsage;
+  }
+  for (Page* page : parsed.pages) restoreDefaults(*page);
+  return storePages(c, parsed.pages, parsed.file);
+}
+
+}  // namespace
+
+std::vector<CliCommand> pageCommands() {
+  return {
+      {"load", "load PAGE... [-o FILE]", "read pages from the gateway into a parameter file",
+       "Connects, runs \"Load from gate\" of each PAGE and stores the pages in the selected gateway's\n"
+       "parameter file (or FILE), as \"Save to file\" writes them. The error list is printed on stderr, one\n"
+       "line each; exit 1 when it is not empty. PAGE: system (more pages come with later versions).\n",
+       loadCommand},
+      {"save", "save PAGE... [-i FILE]", "write pages from a parameter file to the gateway",
+       "Loads each PAGE from the selected gateway's parameter file (or FILE) and checks it: invalid values\n"
+       "are reported and nothing is sent (exit 1). Otherwise connects and runs \"Save to gate\" of each "
+       "page;\n"
+       "the error list is printed on stderr, one line each; exit 1 when it is not empty.\n",
+       saveCommand},
+      {"defaults", "defaults PAGE... [-o FILE]", "store the pages' defaults in a parameter file",
+       "Runs \"Defaults\" of each PAGE (from defaults.ini in the program folder, or the built-in defaults)\n"
+       "and stores the pages in the selected gateway's parameter file (or FILE). Nothing is sent.\n",
+       defaultsCommand},
+  };
+}
+
+}  // namespace gw
