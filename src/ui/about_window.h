@@ -1,0 +1,18 @@
+#pragma once
+// TfHelp: the About window with the program's name, version and the gateway firmware it was made for.
+
+#include <QDialog>
+
+namespace gw::ui {
+
+// The program version, from the build.
+QString programVersion();
+
+class TfHelp : public QDialog {
+  Q_OBJECT
+
+ public:
+  explicit TfHelp(QWidget* parent);
+};
+
+}  // namespace gw::ui

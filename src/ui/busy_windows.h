@@ -1,0 +1,55 @@
+#pragma once
+// The small windows shown while the program works: the progress window TfParam, the connecting window
+// TfSpeedConnect and the reset window TwReset. Each shows a caption, one line of text and a busy bar; the
+// last two cannot be closed by the user, since closing them would not stop what they report.
+
+#include <QDialog>
+
+class QLabel;
+class QProgressBar;
+
+namespace gw::ui {
+
+class BusyWindow : public QDialog {
+  Q_OBJECT
+
+ public:
+  BusyWindow(QWidget* parent, const QString& objectName, const QString& labelName, bool userMayClose);
+
+  void setText(const QString& caption, const QString& text);
+  // Shows the window (again) with this caption and text, centred on its parent, and paints it at once.
+  void showText(const QString& caption, const QString& text);
+  QString text() const;
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  void reject() override;
+
+ private:
+  QLabel* label_;
+  QProgressBar* bar_;
+  bool userMayClose_;
+};
+
+// "Parametres": shown by every long page or whole-configuration action.
+class TfParam : public BusyWindow {
+  Q_OBJECT
+ public:
+  explicit TfParam(QWidget* parent);
+};
+
+// "Connecting...": the serial rate search and the LAN connect.
+class TfSpeedConnect : public BusyWindow {
+  Q_OBJECT
+ public:
+  explicit TfSpeedConnect(QWidget* parent);
+};
+
+// "Gateway reset": while the gateway restarts.
+class TwReset : public BusyWindow {
+  Q_OBJECT
+ public:
+  explicit TwReset(QWidget* parent);
+};
+
+}  // namespace gw::ui

@@ -1,0 +1,13 @@
+#pragma once
+// The question at program close: when a page holds changes, ask whether to save them into the selected
+// gateway's parameter file (Yes, No, Cancel).
+
+#include "online/program.h"
+
+namespace gw::ui {
+
+// False when the user cancels: the program stays open. On Yes the changed pages go into the parameter file;
+// a failed write is reported and the program closes all the same.
+bool closeQuestion(Program& program);
+
+}  // namespace gw::ui

@@ -1,0 +1,293 @@
+// The main window's menu mMain and toolbar tbMain: which command sits where, with which shortcut and icon,
+// and what the commands do.
+
+#include <QAction>
+#include <QActionGroup>
+#include <QMenu>
+#include <QMenuBar>
+#include <QToolBar>
+#include <QToolButton>
+
+#include "base/caption_ids.h"
+#include "shell/caption_table.h"
+#include "shell/captions_file.h"
+#include "ui/about_window.h"
+#include "ui/comm_settings_window.h"
+#include "ui/gateway_list_window.h"
+#include "ui/icons.h"
+#include "ui/main_window.h"
+#include "ui/qt_text.h"
+#include "ui/system_page_widget.h"
+
+namespace gw::ui {
+
+namespace {
+
+constexpr int kNoTopic = -1;
+constexpr int kToolbarIconSize = 24;
+
+using Command = void (TfMain::*)();
+
+struct MenuRow {
+  const char* name;  // nullptr: a separator
+  const char* shortcut;
+  const char* icon;
+  Command command;
+  int topic;  // the Gateway control items open the topic of their caption
+};
+
+struct MenuDef {
+  const char* name;
+  std::vector<MenuRow> rows;
+};
+
+// Menus in bar order; the Language submenu is added to Settings by itself.
+const std::vector<MenuDef>& menuDefs() {
+  static const std::vector<MenuDef> menus = {
+      {"mFile",
+       {
+           {"mLoad", "F3", "gate-load", &TfMain::tbLoadGateClick, kNoTopic},
+           {"mSave", "F2", "gate-save", &TfMain::tbSaveGateClick, kNoTopic},
+           {nullptr, nullptr, nullptr, nullptr, kNoTopic},
+           {"mLoadO", "Alt+F3", "file-open", &TfMain::mLoadOClick, kNoTopic},
+           {"mSaveAs", "Alt+F2", "file-save", &TfMain::mSaveAsClick, kNoTopic},
+           {"mDefault", nullptr, nullptr, &TfMain::mDefaultClick, kNoTopic},
+           {nullptr, nullptr, nullptr, nullptr, kNoTopic},
+           {"mClose", "Alt+F4", "close", &TfMain::mCloseClick, kNoTopic},
+       }},
+      {"mGateway",
+       {
+           {"mConnect", "F8", "connect", &TfMain::mConnectClick, kNoTopic},
+           {"mDisconnect", "F5", "disconnect", &TfMain::mDisconnectClick, kNoTopic},
+           {nullptr, nullptr, nullptr, nullptr, kNoTopic},
+           {"mGatewayList", nullptr, "gateways", &TfMain::mGatewayListClick, kNoTopic},
+       }},
+      {"mGatewayControl",
+       {
+           {"mLogin", nullptr, nullptr, nullptr, 17},
+           {"mDate", nullptr, nullptr, nullptr, 18},
+           {"mFirm", nullptr, nullptr, nullptr, 19},
+           {"mTrac", nullptr, nullptr, nullptr, 20},
+           {"mTerm", nullptr, "terminal", nullptr, 21},
+           {"mLogFile", nullptr, nullptr, nullptr, 22},
+           {"mCallData", nullptr, nullptr, nullptr, 23},
+           {"mStat", nullptr, nullptr, nullptr, 24},
+           {"mVoiceMess", nullptr, nullptr, nullptr, 25},
+           {"mDiag", nullptr, nullptr, nullptr, 26},
+           {"mActual", nullptr, nullptr, nullptr, 27},
+           {"mSipReg", nullptr, nullptr, nullptr, 540},
+       }},
+      {"mSettings",
+       {
+           {"mCommSett", nullptr, nullptr, &TfMain::mCommSettClick, kNoTopic},
+       }},
+      {"mHelp",
+       {
+           {"mAbout", nullptr, nullptr, &TfMain::mAboutClick, kNoTopic},
+       }},
+  };
+  return menus;
+}
+
+struct ToolRow {
+  const char* name;  // nullptr: a separator
+  const char* icon;
+  Command command;
+  int topic;
+};
+
+const std::vector<ToolRow>& toolRows() {
+  static const std::vector<ToolRow> rows = {
+      {"tbLoad", "file-open", &TfMain::tbLoadClick, kNoTopic},
+      {"tbSave", "file-save", &TfMain::tbSaveClick, kNoTopic},
+      {nullptr, nullptr, nullptr, kNoTopic},
+      {"tbConnect", "connect", &TfMain::mConnectClick, kNoTopic},
+      {"tbDisconnect", "disconnect", &TfMain::mDisconnectClick, kNoTopic},
+      {nullptr, nullptr, nullptr, kNoTopic},
+      {"ToolButton5", "gateways", &TfMain::mGatewayListClick, kNoTopic},
+      {nullptr, nullptr, nullptr, kNoTopic},
+      {"tbLoadGate", "gate-load", &TfMain::tbLoadGateClick, kNoTopic},
+      {"tbSaveGate", "gate-save", &TfMain::tbSaveGateClick, kNoTopic},
+      {nullptr, nullptr, nullptr, kNoTopic},
+      // The three language buttons are added from the language table here.
+      {"languages", nullptr, nullptr, kNoTopic},
+      {nullptr, nullptr, nullptr, kNoTopic},
+      {"tbTerminal", "terminal", nullptr, cap::kTerminalTopic},
+      {nullptr, nullptr, nullptr, kNoTopic},
+      {"tbClose", "close", &TfMain::mCloseClick, kNoTopic},
+  };
+  return rows;
+}
+
+const char* languageIcon(int language) {
+  switch (language) {
+    case kLanguageCzech:
+      return "lang-cs";
+    case kLanguageSpanish:
+      return "lang-es";
+    default:
+      return "lang-en";
+  }
+}
+
+}  // namespace
+
+const std::vector<CaptionRow>& toolbarHintRows() {
+  using P = CaptionProperty;
+  static const std::vector<CaptionRow> rows = {
+      {-1, "tbLoad", P::Hint, -1, "Load all pages from the gateway's parameter file"},
+      {-1, "tbSave", P::Hint, -1, "Save all pages to the gateway's parameter file"},
+      {0, "tbConnect", P::Hint, -1, "Connect gateway"},
+      {1, "tbDisconnect", P::Hint, -1, "Disconnect gateway"},
+      {2, "ToolButton5", P::Hint, -1, "List of gateways..."},
+      {-1, "tbLoadGate", P::Hint, -1, "Load all parametres from the gateway"},
+      {-1, "tbSaveGate", P::Hint, -1, "Save all parametres to the gateway"},
+      {21, "tbTerminal", P::Hint, -1, "Terminal"},
+      {8, "tbClose", P::Hint, -1, "Close"},
+  };
+  return rows;
+}
+
+QAction* TfMain::addCommand(const char* name, const char* iconName, const std::function<void()>& run) {
+  auto* action = new QAction(QString::fromLatin1(name), this);
+  action->setObjectName(QString::fromLatin1(name));
+  if (iconName != nullptr) action->setIcon(icon(iconName));
+  connect(action, &QAction::triggered, this, [this, run] { runIdle(run); });
+  commands_.push_back(action);
+  return action;
+}
+
+void TfMain::buildCommands() {
+  QMenuBar* bar = menuBar();
+  bar->setObjectName(QStringLiteral("mMain"));
+  for (const MenuDef& def : menuDefs()) {
+    QMenu* menu = bar->addMenu(QString::fromLatin1(def.name));
+    menu->setObjectName(QString::fromLatin1(def.name));
+    for (const MenuRow& row : def.rows) {
+      if (row.name == nullptr) {
+        menu->addSeparator();
+        continue;
+      }
+      const Command command = row.command;
+      const int topic = row.topic;
+      QAction* action = addCommand(row.name, row.icon, [this, command, topic] {
+        if (command != nullptr) {
+          (this->*command)();
+        } else {
+          openTopicOf(topic);
+        }
+      });
+      if (row.shortcut != nullptr) action->setShortcut(QKeySequence(QString::fromLatin1(row.shortcut)));
+      menu->addAction(action);
+    }
+    if (std::string_view(def.name) == "mSettings") {
+      QMenu* languages = menu->addMenu(QStringLiteral("Language"));
+      languages->setObjectName(QStringLiteral("mLanguage"));
+    }
+  }
+
+  QToolBar* toolbar = addToolBar(QStringLiteral("tbMain"));
+  toolbar->setObjectName(QStringLiteral("tbMain"));
+  toolbar->setMovable(false);
+  toolbar->setFloatable(false);
+  toolbar->setIconSize(QSize(kToolbarIconSize, kToolbarIconSize));
+  toolbar->setToolButtonStyle(Qt::ToolButtonIconOnly);
+  toolbar->toggleViewAction()->setVisible(false);
+  setContextMenuPolicy(Qt::NoContextMenu);
+
+  auto* languageMenuGroup = new QActionGroup(this);
+  auto* languageToolGroup = new QActionGroup(this);
+  QMenu* languageMenu = findChild<QMenu*>(QStringLiteral("mLanguage"));
+  for (const ToolRow& row : toolRows()) {
+    if (row.name == nullptr) {
+      toolbar->addSeparator();
+      continue;
+    }
+    if (std::string_view(row.name) == "languages") {
+      for (const LanguageItem& item : languageItems()) {
+        const auto language = static_cast<Language>(item.language);
+        const auto run = [this, language] { setLanguage(language); };
+        QAction* tool = addCommand(item.toolButton, languageIcon(item.language), run);
+        tool->setText(toQ(item.caption));
+        tool->setToolTip(toQ(item.caption));
+        tool->setCheckable(true);
+        languageToolGroup->addAction(tool);
+        toolbar->addAction(tool);
+        toolbar->widgetForAction(tool)->setObjectName(tool->objectName());
+      }
+      continue;
+    }
+    const Command command = row.command;
+    const int topic = row.topic;
+    QAction* action = addCommand(row.name, row.icon, [this, command, topic] {
+      if (command != nullptr) {
+        (this->*command)();
+      } else {
+        openTopicOf(topic);
+      }
+    });
+    toolbar->addAction(action);
+    toolbar->widgetForAction(action)->setObjectName(action->objectName());
+  }
+
+  // The language menu in the order English, Czech, Spanish, each with its shortcut.
+  struct LanguageMenuRow {
+    int language;
+    const char* shortcut;
+  };
+  constexpr LanguageMenuRow kLanguageMenu[] = {
+      {kLanguageEnglish, "Alt+E"}, {kLanguageCzech, "Alt+C"}, {kLanguageSpanish, "Alt+S"}};
+  for (const LanguageMenuRow& row : kLanguageMenu) {
+    for (const LanguageItem& item : languageItems()) {
+      if (item.language != row.language) continue;
+      const auto language = static_cast<Language>(item.language);
+      QAction* action = addCommand(item.menuItem, nullptr, [this, language] { setLanguage(language); });
+      action->setText(mnemonicSafe(toQ(item.caption)));
+      action->setCheckable(true);
+      action->setShortcut(QKeySequence(QString::fromLatin1(row.shortcut)));
+      languageMenuGroup->addAction(action);
+      languageMenu->addAction(action);
+    }
+  }
+}
+
+void TfMain::runTransfer(const std::function<void()>& transfer) {
+  if (transfer) transfer();
+}
+
+void TfMain::mCloseClick() {
+  close();
+}
+
+void TfMain::mConnectClick() {
+  program_.connection.connectCommand();
+  refresh();
+}
+
+void TfMain::mDisconnectClick() {
+  program_.connection.disconnectCommand();
+  refresh();
+}
+
+void TfMain::mGatewayListClick() {
+  fGatewayList_->run();
+  refresh();
+}
+
+void TfMain::mCommSettClick() {
+  fCommSettings_->run();
+  // Over the LAN the gateway's own addresses are not written, so the System page's fields follow the link.
+  program_.systemPage.applyLinkType();
+  pSystem_->showModel();
+  activateWindow();
+}
+
+void TfMain::mAboutClick() {
+  fHelp_->exec();
+}
+
+void TfMain::openTopicOf(int caption) {
+  chooseTopic(caption);
+}
+
+}  // namespace gw::ui

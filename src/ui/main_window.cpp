@@ -1,0 +1,356 @@
+#include "ui/main_window.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QFontDatabase>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QSplitter>
+#include <QStackedWidget>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QTimer>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+#include "base/caption_ids.h"
+#include "online/resets.h"
+#include "shell/captions_file.h"
+#include "ui/about_window.h"
+#include "ui/busy_windows.h"
+#include "ui/caption_labels.h"
+#include "ui/close_question.h"
+#include "ui/comm_settings_window.h"
+#include "ui/gateway_list_window.h"
+#include "ui/icons.h"
+#include "ui/insert_ip_window.h"
+#include "ui/link_watch.h"
+#include "ui/new_gateway_window.h"
+#include "ui/qt_host.h"
+#include "ui/qt_text.h"
+#include "ui/system_page_widget.h"
+#include "ui/topic_tree.h"
+
+namespace gw::ui {
+
+namespace {
+constexpr int kTopicPaneWidth = 270;
+constexpr int kStatusPanelWidth = 400;
+constexpr int kTitleMargin = 8;
+constexpr int kSystemTopic = 30;
+constexpr int kGatewayResetTopic = 41;
+constexpr int kFactoryResetTopic = 42;
+}  // namespace
+
+TfMain::TfMain(Program& program, QtHost& host)
+    : program_(program), host_(host), topics_(program, program.window) {
+  setObjectName(QStringLiteral("fMain"));
+  setWindowTitle(QStringLiteral("Velquin config program v 0.1h, for firmware V-02.07.31r1"));
+  setWindowIcon(icon("app"));
+  resize(kDefaultWidth, kDefaultHeight);
+
+  buildCommands();
+  buildLayout();
+  buildDialogs();
+  buildPages();
+  attachHost();
+  wireProgram();
+}
+
+TfMain::~TfMain() {
+  host_.detach();
+  program_.window.changed = nullptr;
+  ConnectionHooks& hooks = program_.connection.hooks;
+  hooks.applyEdition = programEdition_;
+  hooks.openCommSettings = nullptr;
+  hooks.loadAllFromGateway = nullptr;
+}
+
+void TfMain::buildLayout() {
+  pcMain_ = new QTabWidget;
+  pcMain_->setObjectName(QStringLiteral("pcMain"));
+  tsTopic_ = new QWidget;
+  tsTopic_->setObjectName(QStringLiteral("tsTopic"));
+  tvTopic_ = new TopicTree(QStringLiteral("tvTopic"));
+  auto* topicLayout = new QVBoxLayout(tsTopic_);
+  topicLayout->setContentsMargins(0, 0, 0, 0);
+  topicLayout->addWidget(tvTopic_);
+  tsAlfa_ = new QWidget;
+  tsAlfa_->setObjectName(QStringLiteral("tsAlfa"));
+  tvAlpha_ = new TopicTree(QStringLiteral("tvAlpha"));
+  auto* alphaLayout = new QVBoxLayout(tsAlfa_);
+  alphaLayout->setContentsMargins(0, 0, 0, 0);
+  alphaLayout->addWidget(tvAlpha_);
+  pcMain_->addTab(tsTopic_, QStringLiteral("Topics"));
+  pcMain_->addTab(tsAlfa_, QStringLiteral("Alfabetical glossary "));
+  // The glossary shows once the edition is known to be Orvale.
+  pcMain_->setTabVisible(pcMain_->indexOf(tsAlfa_), false);
+
+  auto* pageArea = new QWidget;
+  pageArea->setObjectName(QStringLiteral("pnPages"));
+  lbMain_ = new QLabel;
+  lbMain_->setObjectName(QStringLiteral("lbMain"));
+  lbMain_->setAlignment(Qt::AlignCenter);
+  QFont titleFont = lbMain_->font();
+  titleFont.setBold(true);
+  titleFont.setPointSizeF(titleFont.pointSizeF() * 1.25);
+  lbMain_->setFont(titleFont);
+  lbMain_->setContentsMargins(kTitleMargin, kTitleMargin, kTitleMargin, kTitleMargin);
+  lbMain_->setAutoFillBackground(true);
+  lbMain_->setBackgroundRole(QPalette::AlternateBase);
+
+  pages_ = new QStackedWidget;
+  pages_->setObjectName(QStringLiteral("pgPages"));
+  noPage_ = new QWidget;
+  noPage_->setObjectName(QStringLiteral("pNone"));
+  pages_->addWidget(noPage_);
+
+  mTerminal_ = new QPlainTextEdit;
+  mTerminal_->setObjectName(QStringLiteral("mTerminal"));
+  mTerminal_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+  mTerminal_->hide();
+
+  auto* pageLayout = new QVBoxLayout(pageArea);
+  pageLayout->setContentsMargins(0, 0, 0, 0);
+  pageLayout->setSpacing(0);
+  pageLayout->addWidget(lbMain_);
+  pageLayout->addWidget(pages_, 1);
+  pageLayout->addWidget(mTerminal_, 1);
+
+  sMain_ = new QSplitter(Qt::Horizontal);
+  sMain_->setObjectName(QStringLiteral("sMain"));
+  sMain_->addWidget(pcMain_);
+  sMain_->addWidget(pageArea);
+  sMain_->setStretchFactor(1, 1);
+  sMain_->setSizes({kTopicPaneWidth, kDefaultWidth - kTopicPaneWidth});
+  sMain_->setChildrenCollapsible(false);
+  setCentralWidget(sMain_);
+
+  QStatusBar* bar = statusBar();
+  bar->setObjectName(QStringLiteral("sbMain"));
+  bar->setSizeGripEnabled(true);
+  for (int panel = 1; panel <= 2; ++panel) {
+    auto* label = new QLabel;
+    label->setObjectName(QStringLiteral("sbPanel%1").arg(panel));
+    label->setMinimumWidth(kStatusPanelWidth);
+    if (panel == 1) label->setMaximumWidth(kStatusPanelWidth);
+    bar->addWidget(label, panel == 1 ? 0 : 1);
+    panels_[panel] = label;
+  }
+
+  connect(tvTopic_, &TopicTree::chosen, this,
+          [this](const QString& text) { runIdle([this, text] { topics_.tvTopicClick(fromQ(text)); }); });
+  connect(tvAlpha_, &TopicTree::chosen, this,
+          [this](const QString& text) { runIdle([this, text] { topics_.tvAlphaClick(fromQ(text)); }); });
+}
+
+void TfMain::buildDialogs() {
+  fParam_ = new TfParam(this);
+  fSpeedConnect_ = new TfSpeedConnect(this);
+  wReset_ = new TwReset(this);
+  fNewGateway_ = new TfNewGateway(program_.newGateway, program_.captions, this);
+  fGatewayList_ =
+      new TfGatewayList(program_.gatewayList, program_.newGateway, *fNewGateway_, program_.captions, this);
+  fCommSettings_ = new TfCommSettings(program_, this);
+  fInsertIp_ = new TfInsertIp(this);
+  fHelp_ = new TfHelp(this);
+  connect(fGatewayList_, &TfGatewayList::selectionChanged, this, [this] { selectionChanged(); });
+}
+
+void TfMain::buildPages() {
+  pSystem_ = new SystemPageWidget(program_.systemPage);
+  pages_->addWidget(pSystem_);
+  pageTopics_.push_back({kSystemTopic, "pSystem", pSystem_});
+  connect(pSystem_, &SystemPageWidget::actionDone, this, [this] { refresh(); });
+}
+
+void TfMain::attachHost() {
+  HostWindows windows;
+  windows.main = this;
+  windows.progress = fParam_;
+  windows.connecting = fSpeedConnect_;
+  windows.reset = wReset_;
+  windows.newGateway = fNewGateway_;
+  windows.setMainEnabled = [this](bool enabled) { setMainEnabled(enabled); };
+  windows.setStatusPanel = [this](int panel, const QString& text) { setStatusPanel(panel, text); };
+  host_.attach(std::move(windows));
+}
+
+void TfMain::wireProgram() {
+  program_.window.changed = [this] { refresh(); };
+  ConnectionHooks& hooks = program_.connection.hooks;
+  programEdition_ = hooks.applyEdition;
+  hooks.applyEdition = [this] {
+    if (programEdition_) programEdition_();
+    editionChanged();
+  };
+  hooks.openCommSettings = [this] { mCommSettClick(); };
+  hooks.loadAllFromGateway = [this] { runTransfer(transfers.loadAllFromGateway); };
+
+  topics_.setPageTopic(kSystemTopic, "pSystem", [this] { pSystem_->enter(); });
+  topics_.setHandler(kGatewayResetTopic, {[this] {
+                                            gatewayReset(program_);
+                                            return true;
+                                          },
+                                          {}});
+  topics_.setHandler(kFactoryResetTopic, {[this] {
+                                            factoryReset(program_);
+                                            return true;
+                                          },
+                                          {}});
+
+  linkWatch_ = new LinkWatch(
+      program_,
+      [this] {
+        KeepAliveConditions conditions;
+        conditions.terminalDisplayVisible = program_.window.terminalVisible;
+        return conditions;
+      },
+      this);
+}
+
+bool TfMain::formActivate() {
+  if (activated_) return startedOk_;
+  activated_ = true;
+  startedOk_ = program_.start();
+  if (!startedOk_) {
+    QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(1); });
+    return false;
+  }
+  setLabels();
+  fillTrees();
+  showLanguageChecks();
+  pSystem_->showModel();
+  refresh();
+  return true;
+}
+
+void TfMain::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  if (!activated_) formActivate();
+}
+
+void TfMain::closeEvent(QCloseEvent* event) {
+  if (!idle()) {
+    event->ignore();
+    return;
+  }
+  program_.closeDown();
+  refresh();
+  if (!closeQuestion(program_)) {
+    event->ignore();
+    return;
+  }
+  event->accept();
+}
+
+bool TfMain::idle() const {
+  return mainEnabled_ && !program_.link.inExchange() && !program_.link.commBusy;
+}
+
+void TfMain::runIdle(const std::function<void()>& command) {
+  if (idle()) command();
+}
+
+void TfMain::setMainEnabled(bool enabled) {
+  // The window's parts, not the window: its dialogs and message boxes must stay usable.
+  mainEnabled_ = enabled;
+  centralWidget()->setEnabled(enabled);
+  menuBar()->setEnabled(enabled);
+  if (auto* toolbar = findChild<QToolBar*>(QStringLiteral("tbMain"))) toolbar->setEnabled(enabled);
+  if (enabled) activateWindow();
+}
+
+void TfMain::setStatusPanel(int panel, const QString& text) {
+  if (panel < 1 || panel > 2) return;
+  panels_[panel]->setText(text);
+  panels_[panel]->setToolTip(text);
+}
+
+void TfMain::refresh() {
+  const MainWindowModel& model = program_.window;
+  for (QAction* action : commands_) {
+    const std::string name = fromQ(action->objectName());
+    action->setEnabled(model.enabled(name));
+    action->setVisible(model.visible(name));
+  }
+  pcMain_->setTabVisible(pcMain_->indexOf(tsAlfa_), model.visible("tsAlfa"));
+  QWidget* shown = noPage_;
+  for (const PageTopic& topic : pageTopics_) {
+    if (topic.page == model.page) shown = topic.widget;
+  }
+  pages_->setCurrentWidget(shown);
+  lbMain_->setText(toQ(model.title));
+  mTerminal_->setVisible(model.terminalVisible);
+  pages_->setVisible(!model.terminalVisible);
+  tvTopic_->setOnlineImage(model.onlineImage);
+}
+
+void TfMain::setLabels() {
+  const CaptionList& captions = program_.captions;
+  const CaptionState edition = editionState(program_.connection.kestrinEdition);
+  applyCaptions(this, kMainForm, captions, edition);
+  applyCaptionRows(this, kMainForm, systemPageCaptionRows(), captions, CaptionState::Always);
+  applyCaptionRows(this, kMainForm, toolbarHintRows(), captions, CaptionState::Always);
+  applyCaptions(wReset_, "TwReset", captions, CaptionState::Always);
+  fGatewayList_->setLabels();
+  fNewGateway_->setLabels();
+  fCommSettings_->setLabels();
+}
+
+void TfMain::fillTrees() {
+  const QString selectedText = tvTopic_->selectedText();
+  const bool kestrin = program_.connection.kestrinEdition;
+  tvTopic_->fill(program_.window.topicTree(program_.captions, kestrin));
+  tvAlpha_->fill(program_.window.glossary(program_.captions, kestrin));
+  if (!selectedText.isEmpty()) tvTopic_->selectText(selectedText);
+}
+
+void TfMain::editionChanged() {
+  // The previously selected topic is selected again by its text, or none when the edition lacks it.
+  fillTrees();
+  setLabels();
+  program_.systemPage.applyEdition();
+  pSystem_->showModel();
+  refresh();
+}
+
+void TfMain::setLanguage(Language language) {
+  const int selected = tvTopic_->selectedCaption();
+  program_.setLanguage(language);
+  setLabels();
+  fillTrees();
+  if (selected >= 0) tvTopic_->selectCaption(selected);
+  if (program_.currentTopic > 0) program_.window.title = program_.captions.at(program_.currentTopic);
+  showLanguageChecks();
+  refresh();
+}
+
+void TfMain::showLanguageChecks() {
+  for (const LanguageItem& item : languageItems()) {
+    const bool current = item.language == static_cast<int>(program_.settings.language);
+    for (const char* name : {item.menuItem, item.toolButton}) {
+      for (QAction* action : commands_) {
+        if (action->objectName() == QLatin1String(name)) action->setChecked(current);
+      }
+    }
+  }
+}
+
+void TfMain::selectionChanged() {
+  const TGateway& gateway = program_.selection.selected();
+  setStatusPanel(1, toQ(gateway.name + " : " + program_.captions.at(cap::kDisconnected)));
+  pSystem_->showModel();
+  refresh();
+}
+
+bool TfMain::chooseTopic(int caption) {
+  if (!tvTopic_->selectCaption(caption)) return false;
+  const QString text = tvTopic_->selectedText();
+  runIdle([this, text] { topics_.tvTopicClick(fromQ(text)); });
+  return true;
+}
+
+}  // namespace gw::ui

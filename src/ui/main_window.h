@@ -1,0 +1,164 @@
+#pragma once
+// TfMain: the program's main window — menu mMain, toolbar tbMain, the topic pane pcMain (tree tvTopic and
+// glossary tvAlpha) beside the title bar lbMain and the page stack, the hidden terminal display mTerminal
+// and the two-panel status bar sbMain. It draws the program's MainWindowModel, runs the commands of its
+// menu and toolbar, and owns the dialogs for the whole run.
+
+#include <QMainWindow>
+#include <functional>
+#include <map>
+#include <string>
+
+#include "online/program.h"
+#include "online/topic_activation.h"
+#include "shell/caption_table.h"
+#include "shell/settings.h"
+
+class QAction;
+class QLabel;
+class QPlainTextEdit;
+class QSplitter;
+class QStackedWidget;
+class QTabWidget;
+
+namespace gw::ui {
+
+class LinkWatch;
+class QtHost;
+class SystemPageWidget;
+class TfCommSettings;
+class TfGatewayList;
+class TfHelp;
+class TfInsertIp;
+class TfNewGateway;
+class TfParam;
+class TfSpeedConnect;
+class TopicTree;
+class TwReset;
+
+// The whole-configuration commands (load or save every page from or to the gateway or a file, all pages to
+// their defaults). They come with the whole-configuration transfers; a command without one does nothing.
+struct WholeTransfers {
+  std::function<void()> loadAllFromGateway;  // mLoad, tbLoadGate
+  std::function<void()> saveAllToGateway;    // mSave, tbSaveGate
+  std::function<void()> loadAllFromFile;     // tbLoad
+  std::function<void()> saveAllToFile;       // tbSave
+  std::function<void()> loadOtherFile;       // mLoadO
+  std::function<void()> saveAsFile;          // mSaveAs
+  std::function<void()> defaultSettings;     // mDefault
+};
+
+// Tooltips of the toolbar buttons (they show images only).
+const std::vector<CaptionRow>& toolbarHintRows();
+
+class TfMain : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  // The default size shows every page without scrolling on a laptop screen.
+  static constexpr int kDefaultWidth = 1100;
+  static constexpr int kDefaultHeight = 700;
+
+  TfMain(Program& program, QtHost& host);
+  ~TfMain() override;
+
+  // The start-up of the first activation (also run by the first show). False when the program must end
+  // (languages.ini is missing; the message has been shown).
+  bool formActivate();
+  bool started() const { return startedOk_; }
+
+  // The commands, as the menu and toolbar run them.
+  void mConnectClick();
+  void mDisconnectClick();
+  void mGatewayListClick();
+  void mCommSettClick();
+  void mAboutClick();
+  void mCloseClick();
+  void tbLoadGateClick() { runTransfer(transfers.loadAllFromGateway); }
+  void tbSaveGateClick() { runTransfer(transfers.saveAllToGateway); }
+  void tbLoadClick() { runTransfer(transfers.loadAllFromFile); }
+  void tbSaveClick() { runTransfer(transfers.saveAllToFile); }
+  void mLoadOClick() { runTransfer(transfers.loadOtherFile); }
+  void mSaveAsClick() { runTransfer(transfers.saveAsFile); }
+  void mDefaultClick() { runTransfer(transfers.defaultSettings); }
+  void setLanguage(Language language);
+  // Menu items 17..27, 540 and the terminal button: the tree node with the item's caption is chosen.
+  void openTopicOf(int caption);
+  // Chooses the topic of this caption in the tree (as a click does); false when the tree lacks it.
+  bool chooseTopic(int caption);
+
+  // The pages the window shows, by topic caption: control name and widget.
+  struct PageTopic {
+    int caption;
+    std::string page;
+    QWidget* widget;
+  };
+  const std::vector<PageTopic>& pageTopics() const { return pageTopics_; }
+
+  WholeTransfers transfers;
+
+  // setLabels: every control of the window and its dialogs from the current captions.
+  void setLabels();
+  // Draws the model: enabled and visible commands, the page shown, the title, node images.
+  void refresh();
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void buildLayout();
+  void buildCommands();
+  void buildDialogs();
+  void buildPages();
+  void wireProgram();
+  void attachHost();
+  void setMainEnabled(bool enabled);
+  void setStatusPanel(int panel, const QString& text);
+  // True when no exchange runs and no progress window shows: a command may start.
+  bool idle() const;
+  void runIdle(const std::function<void()>& command);
+  void editionChanged();
+  void fillTrees();
+  void showLanguageChecks();
+  void selectionChanged();
+  void runTransfer(const std::function<void()>& transfer);
+  QAction* addCommand(const char* name, const char* iconName, const std::function<void()>& run);
+
+  Program& program_;
+  QtHost& host_;
+  TopicActivation topics_;
+  std::vector<PageTopic> pageTopics_;
+  // The menu and toolbar commands whose state the model decides.
+  std::vector<QAction*> commands_;
+  bool activated_ = false;
+  bool startedOk_ = false;
+  bool mainEnabled_ = true;
+
+  QTabWidget* pcMain_ = nullptr;
+  QWidget* tsTopic_ = nullptr;
+  QWidget* tsAlfa_ = nullptr;
+  TopicTree* tvTopic_ = nullptr;
+  TopicTree* tvAlpha_ = nullptr;
+  QSplitter* sMain_ = nullptr;
+  QLabel* lbMain_ = nullptr;
+  QStackedWidget* pages_ = nullptr;
+  QWidget* noPage_ = nullptr;
+  QPlainTextEdit* mTerminal_ = nullptr;
+  QLabel* panels_[3] = {nullptr, nullptr, nullptr};
+
+  TfParam* fParam_ = nullptr;
+  TfSpeedConnect* fSpeedConnect_ = nullptr;
+  TwReset* wReset_ = nullptr;
+  TfNewGateway* fNewGateway_ = nullptr;
+  TfGatewayList* fGatewayList_ = nullptr;
+  TfCommSettings* fCommSettings_ = nullptr;
+  TfInsertIp* fInsertIp_ = nullptr;
+  TfHelp* fHelp_ = nullptr;
+  SystemPageWidget* pSystem_ = nullptr;
+  LinkWatch* linkWatch_ = nullptr;
+  // The program's own edition hook, which the window's wraps (and restores when it goes).
+  std::function<void()> programEdition_;
+};
+
+}  // namespace gw::ui

@@ -1,0 +1,146 @@
+#include "ui/qt_host.h"
+
+#include <QFile>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QStringList>
+
+#include "base/text.h"
+#include "ui/busy_windows.h"
+#include "ui/new_gateway_window.h"
+#include "ui/qt_text.h"
+
+namespace gw::ui {
+
+namespace {
+
+struct BoxLook {
+  QMessageBox::Icon icon;
+  QMessageBox::StandardButtons buttons;
+  QMessageBox::StandardButton defaultButton;
+};
+
+BoxLook boxLook(MessageKind kind) {
+  switch (kind) {
+    case MessageKind::Information:
+      return {QMessageBox::Information, QMessageBox::Ok, QMessageBox::Ok};
+    case MessageKind::Warning:
+      return {QMessageBox::Warning, QMessageBox::Ok, QMessageBox::Ok};
+    case MessageKind::Error:
+      return {QMessageBox::Critical, QMessageBox::Ok, QMessageBox::Ok};
+    case MessageKind::Question:
+      return {QMessageBox::Question, QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes};
+    case MessageKind::QuestionCancel:
+      return {QMessageBox::Question, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+              QMessageBox::Yes};
+  }
+  return {QMessageBox::NoIcon, QMessageBox::Ok, QMessageBox::Ok};
+}
+
+Answer answerOf(int button) {
+  switch (button) {
+    case QMessageBox::Yes:
+      return Answer::Yes;
+    case QMessageBox::No:
+      return Answer::No;
+    case QMessageBox::Cancel:
+      return Answer::Cancel;
+    default:
+      return Answer::Ok;
+  }
+}
+
+std::optional<std::string> chosenPath(const QString& path) {
+  if (path.isEmpty()) return std::nullopt;
+  return QFile::encodeName(path).toStdString();
+}
+
+}  // namespace
+
+QString qtFileFilter(const std::string& filter) {
+  const std::vector<std::string> parts = splitFields(filter, '|');
+  QStringList filters;
+  for (std::size_t i = 0; i < parts.size(); i += 2) {
+    const QString description = toQ(trim(parts[i]));
+    QString pattern = i + 1 < parts.size() ? toQ(trim(parts[i + 1])) : QString();
+    pattern.replace(QLatin1Char(';'), QLatin1Char(' '));
+    if (description.isEmpty() && pattern.isEmpty()) continue;
+    if (description.contains(QLatin1Char('(')) || pattern.isEmpty()) {
+      filters << description;
+    } else {
+      filters << description + QStringLiteral(" (") + pattern + QLatin1Char(')');
+    }
+  }
+  return filters.join(QStringLiteral(";;"));
+}
+
+Answer QtHost::messageBox(const Message& message) {
+  if (interceptor) {
+    if (const std::optional<Answer> answer = interceptor(message)) return *answer;
+  }
+  const BoxLook look = boxLook(message.kind);
+  QMessageBox box(look.icon, toQ(message.caption), toQ(message.text), look.buttons, windows_.main);
+  box.setObjectName(QStringLiteral("messageBox"));
+  box.setTextFormat(Qt::PlainText);
+  box.setDefaultButton(look.defaultButton);
+  return answerOf(box.exec());
+}
+
+void QtHost::showProgress(const std::string& caption, const std::string& label) {
+  if (windows_.progress) windows_.progress->showText(toQ(caption), toQ(label));
+}
+
+void QtHost::hideProgress() {
+  if (windows_.progress) windows_.progress->hide();
+}
+
+void QtHost::showConnecting(const std::string& caption, const std::string& label) {
+  if (windows_.connecting) windows_.connecting->showText(toQ(caption), toQ(label));
+}
+
+void QtHost::hideConnecting() {
+  if (windows_.connecting) windows_.connecting->hide();
+}
+
+void QtHost::showResetWindow(const std::string& caption, const std::string& label) {
+  if (windows_.reset) windows_.reset->showText(toQ(caption), toQ(label));
+}
+
+void QtHost::hideResetWindow() {
+  if (windows_.reset) windows_.reset->hide();
+}
+
+void QtHost::setMainEnabled(bool enabled) {
+  if (windows_.setMainEnabled) windows_.setMainEnabled(enabled);
+}
+
+void QtHost::setStatusPanel(int panel, const std::string& text) {
+  if (windows_.setStatusPanel) windows_.setStatusPanel(panel, toQ(text));
+}
+
+std::optional<std::string> QtHost::chooseOpenFile(const FileChoice& choice) {
+  return chosenPath(QFileDialog::getOpenFileName(windows_.main, toQ(choice.title), toQ(choice.initialPath),
+                                                 qtFileFilter(choice.filter)));
+}
+
+std::optional<std::string> QtHost::chooseSaveFile(const FileChoice& choice) {
+  return chosenPath(QFileDialog::getSaveFileName(windows_.main, toQ(choice.title), toQ(choice.initialPath),
+                                                 qtFileFilter(choice.filter)));
+}
+
+std::optional<std::string> QtHost::inputLine(const std::string& caption, const std::string& prompt,
+                                             const std::string& initial) {
+  bool ok = false;
+  const QString text =
+      QInputDialog::getText(windows_.main, toQ(caption), toQ(prompt), QLineEdit::Normal, toQ(initial), &ok);
+  if (!ok) return std::nullopt;
+  return fromQ(text);
+}
+
+bool QtHost::newGatewayDialog(GatewayFields& fields, const std::function<bool(GatewayFields&)>& accept) {
+  if (!windows_.newGateway) return false;
+  return windows_.newGateway->run(fields, accept);
+}
+
+}  // namespace gw::ui
