@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QStyleFactory>
+#include <QTimer>
 #include <algorithm>
 #include <cstdio>
 #include <optional>
@@ -23,10 +24,13 @@
 #include "ui/qt_host.h"
 #include "ui/screenshots.h"
 #include "ui/sim_child.h"
+#include "ui/stop_signals.h"
 
 namespace {
 
 constexpr const char* kSystemDumpFile = "system.txt";
+// How often a stop signal that arrived during an exchange looks again.
+constexpr int kStopRetryMs = 100;
 
 bool gwctlHas(const std::string& command) {
   const auto& all = gw::cliCommands();
@@ -118,6 +122,8 @@ int main(int argc, char** argv) {
     return 1;
   }
 
+  // After the simulator started (it must not inherit a blocked SIGTERM), before Qt starts its threads.
+  gw::ui::blockStopSignals();
   QApplication app(argc, argv);
   QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
   QApplication::setApplicationName(QStringLiteral("gwconfig"));
@@ -130,6 +136,18 @@ int main(int argc, char** argv) {
   gw::ui::TfMain window(program, host);
   window.show();
   if (!window.started()) return 1;
+  // Ctrl+C or SIGTERM closes the window as its Close command does (the link closed, the settings written, a
+  // question when pages hold changes), once no exchange is under way.
+  gw::ui::StopSignals stopSignals([&program, &window] {
+    const auto closeWhenIdle = [&program, &window](const auto& self) -> void {
+      if (program.link.inExchange() || program.link.commBusy) {
+        QTimer::singleShot(kStopRetryMs, &window, [self] { self(self); });
+        return;
+      }
+      window.close();
+    };
+    closeWhenIdle(closeWhenIdle);
+  });
   if (options.screenshots) {
     const int status = gw::ui::takeScreenshots(window, program, host, *options.screenshots);
     window.close();

@@ -215,10 +215,7 @@ bool TfMain::formActivate() {
   if (activated_) return startedOk_;
   activated_ = true;
   startedOk_ = program_.start();
-  if (!startedOk_) {
-    QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(1); });
-    return false;
-  }
+  if (!startedOk_) return false;
   setLabels();
   fillTrees();
   showLanguageChecks();

@@ -63,7 +63,7 @@ class TfMain : public QMainWindow {
   ~TfMain() override;
 
   // The start-up of the first activation (also run by the first show). False when the program must end
-  // (languages.ini is missing; the message has been shown).
+  // (languages.ini is missing; the message has been shown): started() tells the caller after show().
   bool formActivate();
   bool started() const { return startedOk_; }
 

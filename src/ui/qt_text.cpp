@@ -5,7 +5,8 @@
 namespace gw::ui {
 
 QString toQ(std::string_view text) {
-  QStringDecoder utf8(QStringDecoder::Utf8);
+  // Stateless: a sequence cut off at the end is an error too, not left for more input.
+  QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
   const QByteArrayView bytes(text.data(), static_cast<qsizetype>(text.size()));
   QString decoded = utf8(bytes);
   if (!utf8.hasError()) return decoded;

@@ -59,20 +59,19 @@ int takeScreenshots(TfMain& window, Program& program, QtHost& host, const std::s
     return question ? Answer::No : Answer::Ok;
   };
   QDir().mkpath(toQ(folder));
-  window.mConnectClick();
-  if (!program.link.comm.connected) {
-    std::fprintf(stderr, "gwconfig: the gateway could not be connected; no pictures taken\n");
-    return 1;
-  }
-  for (const TfMain::PageTopic& topic : window.pageTopics()) {
-    window.chooseTopic(topic.caption);
-    loadPage(topic.widget);
-  }
   int status = 0;
   for (const ShotLanguage& l : kLanguages) {
+    // Connected in the picture's language, so the status bar speaks it too.
     window.setLanguage(l.language);
+    if (program.link.comm.connected) window.mDisconnectClick();
+    window.mConnectClick();
+    if (!program.link.comm.connected) {
+      std::fprintf(stderr, "gwconfig: the gateway could not be connected; no pictures taken\n");
+      return 1;
+    }
     for (const TfMain::PageTopic& topic : window.pageTopics()) {
       window.chooseTopic(topic.caption);
+      loadPage(topic.widget);
       program.clock.sleep(kSettleMs);
       const QString path = toQ(folder) + QLatin1Char('/') + toQ(screenshotName(topic.page)) +
                            QLatin1Char('-') + QLatin1String(l.code) + QStringLiteral(".png");

@@ -1,0 +1,331 @@
+#include "window_tests.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QSocketNotifier>
+#include <QSpinBox>
+#include <QStackedWidget>
+#include <QTabWidget>
+#include <QTest>
+#include <QTimer>
+#include <QTreeWidget>
+#include <algorithm>
+
+#include "base/caption_ids.h"
+#include "base/files.h"
+#include "base/ini_file.h"
+#include "base/program_folder.h"
+#include "shell/captions_file.h"
+#include "ui/busy_windows.h"
+#include "ui/qt_text.h"
+#include "ui/topic_tree.h"
+#include "ui_harness.h"
+
+namespace gw::test {
+
+namespace {
+
+constexpr int kSystemTopic = 30;
+constexpr int kLoginTopic = 17;
+constexpr int kTopicsTab = 44;
+constexpr int kFileMenu = 9;
+constexpr int kConnectItem = 0;
+constexpr int kCzech = 0;
+constexpr int kEnglish = 1;
+constexpr int kLcrRecords = 64;
+constexpr int kExtensionRecords = 32;
+constexpr int kResetSampleMs = 50;
+
+#define REQUIRE_READY(h) QVERIFY2((h).ready(), (h).error().c_str())
+
+bool contains(const std::vector<int>& labels, int label) {
+  return std::find(labels.begin(), labels.end(), label) != labels.end();
+}
+
+QString text(const CaptionList& captions, int index) {
+  return ui::toQ(captions.at(index));
+}
+
+int imageOf(const UiHarness& h, const QString& node) {
+  QTreeWidgetItem* item = h.find<ui::TopicTree>("tvTopic")->nodeOf(node);
+  return item ? item->data(0, ui::TopicTree::kImageRole).toInt() : -1;
+}
+
+std::vector<std::string> startingWith(const std::vector<std::string>& lines,
+                                      std::initializer_list<const char*> prefixes) {
+  std::vector<std::string> result;
+  for (const std::string& line : lines) {
+    for (const char* p : prefixes) {
+      if (line.rfind(p, 0) == 0) result.push_back(line);
+    }
+  }
+  return result;
+}
+
+}  // namespace
+
+void WindowTests::connectShowsTheGatewayAndDisconnectClearsIt() {
+  UiHarness h;
+  REQUIRE_READY(h);
+  QCOMPARE(h.find<QLabel>("sbPanel1")->text(), QStringLiteral("Demo : Disconnected, Velquin Orvale"));
+  QVERIFY(h.action("mConnect")->isEnabled());
+  QVERIFY(!h.action("mDisconnect")->isEnabled());
+  QVERIFY(!h.action("tbDisconnect")->isEnabled());
+  QCOMPARE(h.action("mConnect")->shortcut(), QKeySequence(Qt::Key_F8));
+  QCOMPARE(h.action("mDisconnect")->shortcut(), QKeySequence(Qt::Key_F5));
+  const QString login = QStringLiteral("Login account");
+  QCOMPARE(imageOf(h, login), kImageOnlineDisconnected);
+
+  h.trigger("tbConnect");  // the toolbar button runs the menu item's command
+  QVERIFY(contains(h.labels(), cap::kConnectedLoadAll));
+  QCOMPARE(h.find<QLabel>("sbPanel1")->text(),
+           QStringLiteral("Demo : [127.0.0.1] Connected, Velquin Orvale"));
+  QVERIFY(
+      h.find<QLabel>("sbPanel2")->text().startsWith(QStringLiteral("Serial number : Q2041-00017, Boot : ")));
+  QVERIFY(!h.action("mConnect")->isEnabled());
+  QVERIFY(!h.action("mCommSett")->isEnabled());
+  QVERIFY(!h.action("mGatewayList")->isEnabled());
+  QVERIFY(h.action("mDisconnect")->isEnabled());
+  QVERIFY(h.action("tbTerminal")->isEnabled());
+  QCOMPARE(imageOf(h, login), kImageOnlineConnected);
+  QCOMPARE(imageOf(h, QStringLiteral("System parametres")), kImageTopic);
+  // Received bytes are taken when the socket is readable, not by a timer.
+  QVERIFY(h.window->findChild<QSocketNotifier*>(QStringLiteral("tcpTimer")) != nullptr);
+  QVERIFY(h.window->centralWidget()->isEnabled());
+
+  h.trigger("mDisconnect");
+  QCOMPARE(h.find<QLabel>("sbPanel1")->text(), QStringLiteral("Demo : Disconnected"));
+  QCOMPARE(h.find<QLabel>("sbPanel2")->text(), QStringLiteral("Gateway :"));
+  QVERIFY(h.action("mConnect")->isEnabled());
+  QVERIFY(!h.action("mDisconnect")->isEnabled());
+  QCOMPARE(imageOf(h, login), kImageOnlineDisconnected);
+  QVERIFY(!h.program->link.tcpActive());
+}
+
+void WindowTests::systemPageLoadsEditsAndSaves() {
+  UiHarness h;
+  REQUIRE_READY(h);
+  QVERIFY(h.clickNode(QStringLiteral("System parametres")));
+  QCOMPARE(h.find<QLabel>("lbMain")->text(), QStringLiteral("System parametres"));
+  QCOMPARE(h.find<QStackedWidget>("pgPages")->currentWidget()->objectName(), QStringLiteral("pSystem"));
+  QCOMPARE(h.program->currentTopic, kSystemTopic);
+
+  h.click("sbSystemLoad");  // connects first, then reads AT&V
+  QCOMPARE(h.labels(), std::vector<int>{cap::kLoadedWithoutError});
+  QCOMPARE(h.find<QLineEdit>("edSystemIpAddress")->text(), QStringLiteral("192.168.1.100"));
+  QCOMPARE(h.find<QLineEdit>("edSystemIpRouter")->text(), QStringLiteral("192.168.1.1"));
+  // Over the LAN the gateway's own addresses are not written, so they cannot be edited.
+  QVERIFY(!h.find<QLineEdit>("edSystemIpAddress")->isEnabled());
+  QCOMPARE(h.find<QComboBox>("cbSystemCDRmode")->currentText(), QStringLiteral("Successful Outgoing"));
+  QCOMPARE(h.find<QLineEdit>("edSystemHold")->text(), QStringLiteral("7*"));
+  QCOMPARE(h.find<QSpinBox>("seSystemPort")->value(), kDefaultFirmwarePort);
+  QVERIFY(h.find<QCheckBox>("cbSystemUpgrade")->isChecked());
+
+  h.type("edSystemHold", QStringLiteral("5*"));
+  h.type("edSystemUnitId", QStringLiteral("1a2"));  // the digits filter drops the letter
+  QCOMPARE(h.find<QLineEdit>("edSystemUnitId")->text(), QStringLiteral("12"));
+  h.type("edSystemEndDialing", QStringLiteral("*#9"));  // one character at most
+  QCOMPARE(h.find<QLineEdit>("edSystemEndDialing")->text(), QStringLiteral("*"));
+  QCOMPARE(h.program->systemPage.edSystemHold.text, std::string("5*"));
+  QVERIFY(h.program->pageState.modified(PageId::System));
+
+  const std::size_t beforeSave = h.mark();
+  h.click("sbSystemSave");
+  QCOMPARE(h.labelsSince(beforeSave), std::vector<int>{cap::kSavedWithoutError});
+  const std::vector<std::string> heard = h.heard();
+  const auto saw = [&](const char* line) {
+    return std::find(heard.begin(), heard.end(), line) != heard.end();
+  };
+  QVERIFY(saw("AT%X31=5*,9#"));
+  QVERIFY(saw("AT%S91=1,12"));
+  QVERIFY(saw("AT%X30=#,*,#"));
+  QVERIFY(startingWith(heard, {"AT%S70", "AT%S71", "AT%S72"}).empty());
+
+  // The upgrade switch: cleared, the port and its label are disabled and the port is 0.
+  QTest::mouseClick(h.find<QCheckBox>("cbSystemUpgrade"), Qt::LeftButton);
+  QVERIFY(!h.find<QSpinBox>("seSystemPort")->isEnabled());
+  QVERIFY(!h.find<QLabel>("lbSystemPort")->isEnabled());
+  QCOMPARE(h.find<QSpinBox>("seSystemPort")->value(), 0);
+  QTest::mouseClick(h.find<QCheckBox>("cbSystemUpgrade"), Qt::LeftButton);
+  QVERIFY(h.find<QSpinBox>("seSystemPort")->isEnabled());
+  QCOMPARE(h.find<QSpinBox>("seSystemPort")->value(), kDefaultFirmwarePort);
+}
+
+void WindowTests::saveErrorsAndRedMarks() {
+  UiHarness h({"--refuse", "S98,X24"});
+  REQUIRE_READY(h);
+  QVERIFY(h.clickNode(QStringLiteral("System parametres")));
+  h.click("sbSystemLoad");
+
+  std::size_t mark = h.mark();
+  h.click("sbSystemSave");
+  QCOMPARE(h.labelsSince(mark), std::vector<int>{cap::kSaveErrorsHeader});  // one box for every failure
+  const Message& summary = h.messages.back();
+  QCOMPARE(summary.kind, MessageKind::Warning);
+  QCOMPARE(summary.captionLabel, cap::kWarningTitle);
+  QVERIFY(summary.text.find("System settings - PIN\n") != std::string::npos);
+  QVERIFY(summary.text.find("System settings - Port for upgrading FW through Ethernet\n") !=
+          std::string::npos);
+  QVERIFY(summary.text.find("Hold call") == std::string::npos);
+
+  h.type("edSystemHold", QString());
+  mark = h.mark();
+  h.click("sbSystemSave");
+  QCOMPARE(h.labelsSince(mark), std::vector<int>{cap::kInvalidValues});
+  QCOMPARE(h.messages.back().kind, MessageKind::Error);
+  auto* hold = h.find<QLineEdit>("edSystemHold");
+  QVERIFY(hold->property("marked").toBool());
+  QVERIFY(!h.find<QLineEdit>("edSystemHang")->property("marked").toBool());
+  h.type("edSystemHold", QStringLiteral("1"));
+  QVERIFY(!hold->property("marked").toBool());
+}
+
+void WindowTests::languageSwitchRelabelsMenusAndTree() {
+  UiHarness h;
+  REQUIRE_READY(h);
+  const CaptionList english = shippedCaptions(kEnglish);
+  const CaptionList czech = shippedCaptions(kCzech);
+  QVERIFY(text(czech, kFileMenu) != text(english, kFileMenu));
+  QCOMPARE(h.find<QMenu>("mFile")->title(), text(english, kFileMenu));
+  QVERIFY(h.clickNode(text(english, kSystemTopic)));
+  QVERIFY(h.action("tbEnglish")->isChecked());
+
+  h.trigger("tbCzech");
+  QCOMPARE(h.find<QMenu>("mFile")->title(), text(czech, kFileMenu));
+  QCOMPARE(h.action("mConnect")->text(), ui::mnemonicSafe(text(czech, kConnectItem)));
+  auto* tabs = h.find<QTabWidget>("pcMain");
+  QCOMPARE(tabs->tabText(tabs->indexOf(h.find<QWidget>("tsTopic"))), text(czech, kTopicsTab));
+  auto* tree = h.find<ui::TopicTree>("tvTopic");
+  QVERIFY(tree->nodeOf(text(czech, kLoginTopic)) != nullptr);
+  QVERIFY(tree->nodeOf(text(english, kLoginTopic)) == nullptr);
+  // The shown topic stays selected and its title follows the language.
+  QCOMPARE(tree->selectedCaption(), kSystemTopic);
+  QCOMPARE(h.find<QLabel>("lbMain")->text(), text(czech, kSystemTopic));
+  QVERIFY(h.action("tbCzech")->isChecked());
+  QVERIFY(h.action("mCzech")->isChecked());
+  QVERIFY(!h.action("tbEnglish")->isChecked());
+  QCOMPARE(IniFile::load(h.home.file("settings.ini")).readInt("main", "Language", -1), kCzech);
+
+  // A topic is still found by its (Czech) text.
+  QVERIFY(h.clickNode(text(czech, kSystemTopic)));
+  QCOMPARE(h.program->currentTopic, kSystemTopic);
+
+  h.trigger("mEnglish");
+  QCOMPARE(h.find<QMenu>("mFile")->title(), text(english, kFileMenu));
+  QCOMPARE(IniFile::load(h.home.file("settings.ini")).readInt("main", "Language", -1), kEnglish);
+}
+
+void WindowTests::kestrinEditionHidesWhatItLacks() {
+  UiHarness h({"--edition", "kestrin"});
+  REQUIRE_READY(h);
+  auto* tree = h.find<ui::TopicTree>("tvTopic");
+  auto* tabs = h.find<QTabWidget>("pcMain");
+  const int glossaryTab = tabs->indexOf(h.find<QWidget>("tsAlfa"));
+  QVERIFY(tabs->isTabVisible(glossaryTab));
+  QVERIFY(tree->nodeOf(QStringLiteral("Terminal")) != nullptr);
+  QVERIFY(h.clickNode(QStringLiteral("System parametres")));
+
+  h.trigger("mConnect");
+  QVERIFY(h.program->connection.kestrinEdition);
+  for (const char* gone : {"Terminal", "Log file", "Call data records", "Voice message", "Statistics",
+                           "Actual calls...", "Diagnostic calls...", "SIP registration state",
+                           "GSM groups assignment", "LCR table", "Autorouting table", "Mobility extension"}) {
+    QVERIFY2(tree->nodeOf(QString::fromLatin1(gone)) == nullptr, gone);
+  }
+  QVERIFY(tree->nodeOf(QStringLiteral("Factory parametres reset")) != nullptr);
+  QCOMPARE(tree->selectedText(), QStringLiteral("System parametres"));
+  QVERIFY(!tabs->isTabVisible(glossaryTab));
+  for (const char* hidden : {"mTerm", "mLogFile", "mStat", "mCallData", "mActual", "mVoiceMess", "mDiag",
+                             "mSipReg", "tbTerminal"}) {
+    QVERIFY2(!h.action(hidden)->isVisible(), hidden);
+  }
+  QVERIFY(h.action("mLogin")->isVisible());
+  QCOMPARE(h.window->windowTitle(), QStringLiteral("Velquin Kestrin Program"));
+  for (const char* hidden : {"gbSystem2", "gbSystem3", "edSystemDial3", "lbSystemNormal"}) {
+    QVERIFY2(h.find<QWidget>(hidden)->isHidden(), hidden);
+  }
+  QVERIFY(!h.find<QWidget>("gbSystem1")->isHidden());
+  QVERIFY(!h.find<QWidget>("sbSystemSave")->isHidden());
+}
+
+void WindowTests::factoryResetClearsTheTablesInOrder() {
+  UiHarness h({"--reset-time", "300"});
+  REQUIRE_READY(h);
+  h.trigger("mConnect");
+  QVERIFY(h.program->link.comm.connected);
+
+  // While the reset waits, the window keeps running its timers: sample what it shows.
+  bool resetWindowSeen = false;
+  bool mainDisabledSeen = false;
+  QTimer sampler;
+  QObject::connect(&sampler, &QTimer::timeout, [&] {
+    if (h.find<ui::TwReset>("wReset")->isVisible()) resetWindowSeen = true;
+    if (!h.window->centralWidget()->isEnabled()) mainDisabledSeen = true;
+  });
+  sampler.start(kResetSampleMs);
+
+  h.answers.push_back(Answer::Yes);
+  const std::size_t mark = h.mark();
+  QVERIFY(h.clickNode(QStringLiteral("Factory parametres reset")));
+  sampler.stop();
+  QCOMPARE(h.labelsSince(mark), (std::vector<int>{cap::kFactoryResetQuestion, cap::kFactoryResetDone}));
+
+  std::vector<std::string> expected;
+  for (int i = 0; i < kLcrRecords; ++i) {
+    expected.push_back("AT%R" + std::to_string(i) + "=");
+    if (i < kExtensionRecords) expected.push_back("AT%M" + std::to_string(i) + "=");
+  }
+  expected.push_back("AT%R00=1,0:00/24:00,1,0");
+  expected.push_back("AT&FRES");
+  QCOMPARE(expected.size(), std::size_t{98});
+  QCOMPARE(startingWith(h.heard(), {"AT%R", "AT%M", "AT&FRES"}), expected);
+
+  QVERIFY(resetWindowSeen);
+  QVERIFY(mainDisabledSeen);
+  QVERIFY(!h.find<ui::TwReset>("wReset")->isVisible());
+  QVERIFY(h.window->centralWidget()->isEnabled());
+  QVERIFY(h.program->link.comm.connected);  // reconnected after the restart
+  QVERIFY(h.action("mDisconnect")->isEnabled());
+}
+
+void WindowTests::closeAsksToSaveChangedPages() {
+  UiHarness h;
+  REQUIRE_READY(h);
+  QVERIFY(h.clickNode(QStringLiteral("System parametres")));
+  h.type("edSystemPin", QStringLiteral("1234"));
+
+  h.answers.push_back(Answer::Cancel);
+  std::size_t mark = h.mark();
+  QVERIFY(!h.window->close());
+  QCOMPARE(h.labelsSince(mark), std::vector<int>{cap::kSaveChangesQuestion});
+  QCOMPARE(h.messages.back().kind, MessageKind::QuestionCancel);
+  QVERIFY(h.window->isVisible());
+  const IniFile settings = IniFile::load(h.home.file("settings.ini"));
+  QCOMPARE(settings.readInt("main", "ShowHeader", -1), 0);
+  QCOMPARE(settings.readInt("main", "ResizeColumns", -1), 1);
+  const std::string file = h.program->selection.selected().parameterFile;
+  QVERIFY(!fileExists(file));
+
+  h.answers.push_back(Answer::Yes);
+  mark = h.mark();
+  QVERIFY(h.window->close());
+  QCOMPARE(h.labelsSince(mark), std::vector<int>{cap::kSaveChangesQuestion});
+  QCOMPARE(IniFile::load(file).readString("System parametres", "S98", "?"), std::string("1234"));
+}
+
+void WindowTests::startStopsWithoutLanguagesFile() {
+  UiHarness h({}, false);
+  REQUIRE_READY(h);
+  std::remove(h.home.file(kLanguagesFile).c_str());
+  QVERIFY(!h.window->formActivate());
+  QCOMPARE(h.messages.size(), std::size_t{1});
+  QCOMPARE(h.messages[0].text, std::string(kLanguageFileMissingText));
+  QCOMPARE(h.messages[0].kind, MessageKind::Error);
+}
+
+}  // namespace gw::test
