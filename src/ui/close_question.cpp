@@ -7,10 +7,6 @@ namespace gw::ui {
 
 namespace {
 
-// The sections the program has pages for. The rest of the image was never loaded from the file, so writing
-// it would replace the file's other sections with defaults.
-constexpr ParamSection kPageSections = ParamSection::System;
-
 Answer ask(Program& p, int text, int caption, MessageKind kind) {
   return p.host.messageBox(Message{p.captions.at(text), p.captions.at(caption), kind, text, caption});
 }
@@ -23,8 +19,14 @@ bool closeQuestion(Program& program) {
       ask(program, cap::kSaveChangesQuestion, cap::kQuestionTitle, MessageKind::QuestionCancel);
   if (answer == Answer::Cancel) return false;
   if (answer != Answer::Yes) return true;
-  program.systemPage.systemSaveFile();
-  if (!saveParameterFile(program.image, program.selection.selected().parameterFile, kPageSections)) {
+  // Only the sections of the pages the program has: the image's other parts are what a file load left
+  // there, and a section that failed to load would be written back with defaults.
+  SectionMask sections;
+  for (Page* page : program.pages()) {
+    page->saveFile();
+    sections = sections | SectionMask(page->traits().section);
+  }
+  if (!saveParameterFile(program.image, program.selection.selected().parameterFile, sections)) {
     ask(program, cap::kFileWriteFailed, cap::kErrorTitle, MessageKind::Error);
   }
   return true;

@@ -278,7 +278,7 @@ void TfMain::mCommSettClick() {
   fCommSettings_->run();
   // Over the LAN the gateway's own addresses are not written, so the System page's fields follow the link.
   program_.systemPage.applyLinkType();
-  pSystem_->showModel();
+  showPages();
   activateWindow();
 }
 

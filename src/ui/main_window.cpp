@@ -16,7 +16,6 @@
 #include <QVBoxLayout>
 
 #include "base/caption_ids.h"
-#include "online/resets.h"
 #include "shell/captions_file.h"
 #include "ui/about_window.h"
 #include "ui/busy_windows.h"
@@ -40,12 +39,9 @@ constexpr int kTopicPaneWidth = 270;
 constexpr int kStatusPanelWidth = 400;
 constexpr int kTitleMargin = 8;
 constexpr int kSystemTopic = 30;
-constexpr int kGatewayResetTopic = 41;
-constexpr int kFactoryResetTopic = 42;
 }  // namespace
 
-TfMain::TfMain(Program& program, QtHost& host)
-    : program_(program), host_(host), topics_(program, program.window) {
+TfMain::TfMain(Program& program, QtHost& host) : program_(program), host_(host) {
   setObjectName(QStringLiteral("fMain"));
   setWindowTitle(QStringLiteral("Velquin config program v 0.1h, for firmware V-02.07.31r1"));
   setWindowIcon(icon("app"));
@@ -140,10 +136,12 @@ void TfMain::buildLayout() {
     panels_[panel] = label;
   }
 
-  connect(tvTopic_, &TopicTree::chosen, this,
-          [this](const QString& text) { runIdle([this, text] { topics_.tvTopicClick(fromQ(text)); }); });
-  connect(tvAlpha_, &TopicTree::chosen, this,
-          [this](const QString& text) { runIdle([this, text] { topics_.tvAlphaClick(fromQ(text)); }); });
+  connect(tvTopic_, &TopicTree::chosen, this, [this](const QString& text) {
+    runIdle([this, text] { program_.topics.tvTopicClick(fromQ(text)); });
+  });
+  connect(tvAlpha_, &TopicTree::chosen, this, [this](const QString& text) {
+    runIdle([this, text] { program_.topics.tvAlphaClick(fromQ(text)); });
+  });
 }
 
 void TfMain::buildDialogs() {
@@ -162,7 +160,7 @@ void TfMain::buildDialogs() {
 void TfMain::buildPages() {
   pSystem_ = new SystemPageWidget(program_.systemPage);
   pages_->addWidget(pSystem_);
-  pageTopics_.push_back({kSystemTopic, "pSystem", pSystem_});
+  pageTopics_.push_back({kSystemTopic, "pSystem", pSystem_, [this] { pSystem_->showModel(); }});
   connect(pSystem_, &SystemPageWidget::actionDone, this, [this] { refresh(); });
 }
 
@@ -188,18 +186,11 @@ void TfMain::wireProgram() {
   };
   hooks.openCommSettings = [this] { mCommSettClick(); };
   hooks.loadAllFromGateway = [this] { runTransfer(transfers.loadAllFromGateway); };
-
-  topics_.setPageTopic(kSystemTopic, "pSystem", [this] { pSystem_->enter(); });
-  topics_.setHandler(kGatewayResetTopic, {[this] {
-                                            gatewayReset(program_);
-                                            return true;
-                                          },
-                                          {}});
-  topics_.setHandler(kFactoryResetTopic, {[this] {
-                                            factoryReset(program_);
-                                            return true;
-                                          },
-                                          {}});
+  // The one whole-configuration command the program has so far: every page to its defaults.
+  transfers.defaultSettings = [this] {
+    program_.defaultSettings();
+    showPages();
+  };
 
   linkWatch_ = new LinkWatch(
       program_,
@@ -219,7 +210,7 @@ bool TfMain::formActivate() {
   setLabels();
   fillTrees();
   showLanguageChecks();
-  pSystem_->showModel();
+  showPages();
   refresh();
   return true;
 }
@@ -276,7 +267,9 @@ void TfMain::refresh() {
   pcMain_->setTabVisible(pcMain_->indexOf(tsAlfa_), model.visible("tsAlfa"));
   QWidget* shown = noPage_;
   for (const PageTopic& topic : pageTopics_) {
-    if (topic.page == model.page) shown = topic.widget;
+    if (topic.page != model.page) continue;
+    shown = topic.widget;
+    topic.showModel();  // entering a topic may have changed what its page shows (the link type)
   }
   pages_->setCurrentWidget(shown);
   lbMain_->setText(toQ(model.title));
@@ -309,8 +302,7 @@ void TfMain::editionChanged() {
   // The previously selected topic is selected again by its text, or none when the edition lacks it.
   fillTrees();
   setLabels();
-  program_.systemPage.applyEdition();
-  pSystem_->showModel();
+  showPages();
   refresh();
 }
 
@@ -339,14 +331,18 @@ void TfMain::showLanguageChecks() {
 void TfMain::selectionChanged() {
   const TGateway& gateway = program_.selection.selected();
   setStatusPanel(1, toQ(gateway.name + " : " + program_.captions.at(cap::kDisconnected)));
-  pSystem_->showModel();
+  showPages();
   refresh();
+}
+
+void TfMain::showPages() {
+  for (const PageTopic& topic : pageTopics_) topic.showModel();
 }
 
 bool TfMain::chooseTopic(int caption) {
   if (!tvTopic_->selectCaption(caption)) return false;
   const QString text = tvTopic_->selectedText();
-  runIdle([this, text] { topics_.tvTopicClick(fromQ(text)); });
+  runIdle([this, text] { program_.topics.tvTopicClick(fromQ(text)); });
   return true;
 }
 

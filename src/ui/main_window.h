@@ -10,7 +10,6 @@
 #include <string>
 
 #include "online/program.h"
-#include "online/topic_activation.h"
 #include "shell/caption_table.h"
 #include "shell/settings.h"
 
@@ -37,7 +36,7 @@ class TopicTree;
 class TwReset;
 
 // The whole-configuration commands (load or save every page from or to the gateway or a file, all pages to
-// their defaults). They come with the whole-configuration transfers; a command without one does nothing.
+// their defaults). Those the program does not offer yet are empty; a command without one does nothing.
 struct WholeTransfers {
   std::function<void()> loadAllFromGateway;  // mLoad, tbLoadGate
   std::function<void()> saveAllToGateway;    // mSave, tbSaveGate
@@ -87,11 +86,12 @@ class TfMain : public QMainWindow {
   // Chooses the topic of this caption in the tree (as a click does); false when the tree lacks it.
   bool chooseTopic(int caption);
 
-  // The pages the window shows, by topic caption: control name and widget.
+  // The pages the window shows, by topic caption: control name, widget and how the widget shows its model.
   struct PageTopic {
     int caption;
     std::string page;
     QWidget* widget;
+    std::function<void()> showModel;
   };
   const std::vector<PageTopic>& pageTopics() const { return pageTopics_; }
 
@@ -125,9 +125,10 @@ class TfMain : public QMainWindow {
   void runTransfer(const std::function<void()>& transfer);
   QAction* addCommand(const char* name, const char* iconName, const std::function<void()>& run);
 
+  void showPages();
+
   Program& program_;
   QtHost& host_;
-  TopicActivation topics_;
   std::vector<PageTopic> pageTopics_;
   // The menu and toolbar commands whose state the model decides.
   std::vector<QAction*> commands_;

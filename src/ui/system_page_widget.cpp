@@ -237,10 +237,4 @@ void SystemPageWidget::showModel() {
   binder_->show();
 }
 
-void SystemPageWidget::enter() {
-  page_.applyEdition();
-  page_.applyLinkType();
-  showModel();
-}
-
 }  // namespace gw::ui

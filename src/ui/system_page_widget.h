@@ -25,8 +25,6 @@ class SystemPageWidget : public QScrollArea {
   // Model to widgets, after anything outside the page changed it (a gateway selected, the edition, the
   // link type).
   void showModel();
-  // The page is about to be shown: its fields follow the edition and the link type.
-  void enter();
 
  signals:
   // A button ran a page action (the whole window may have changed: messages, the modified flag).

@@ -1,9 +1,11 @@
 #include "ui_harness.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 #include <QTreeWidget>
 
 #include "base/files.h"
@@ -16,6 +18,21 @@ namespace gw::test {
 
 namespace {
 constexpr const char* kHeardFile = "heard.txt";
+constexpr int kDialogPollMs = 10;
+constexpr int kDialogPolls = 300;
+
+void pollForDialog(UiHarness* h, QString name, std::function<void(QWidget*)> act, int left) {
+  QWidget* modal = QApplication::activeModalWidget();
+  if (modal != nullptr && modal->objectName() == name) {
+    act(modal);
+    return;
+  }
+  if (left == 0) {
+    h->dialogMissed = true;
+    return;
+  }
+  QTimer::singleShot(kDialogPollMs, [h, name, act, left] { pollForDialog(h, name, act, left - 1); });
+}
 }  // namespace
 
 CaptionList shippedCaptions(int language) {
@@ -97,6 +114,10 @@ void UiHarness::type(const char* name, const QString& text) const {
   edit->selectAll();
   QTest::keyClick(edit, Qt::Key_Backspace);
   QTest::keyClicks(edit, text);
+}
+
+void UiHarness::onDialog(const char* name, std::function<void(QWidget*)> act) {
+  pollForDialog(this, QString::fromLatin1(name), std::move(act), kDialogPolls);
 }
 
 std::vector<std::string> UiHarness::heard() const {

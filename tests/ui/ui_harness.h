@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <deque>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -57,6 +58,11 @@ class UiHarness {
   void click(const char* button) const;
   // Replaces the text of a line edit by typing (so the key filter and the page see it).
   void type(const char* edit, const QString& text) const;
+
+  // Runs `act` once the modal dialog named `name` shows (it is then running its own loop); false is
+  // recorded in `dialogMissed` when it never shows.
+  void onDialog(const char* name, std::function<void(QWidget*)> act);
+  bool dialogMissed = false;
 
   // The command lines gwsim heard, in order.
   std::vector<std::string> heard() const;

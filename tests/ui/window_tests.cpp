@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
 #include <QSocketNotifier>
@@ -21,6 +22,7 @@
 #include "base/ini_file.h"
 #include "base/program_folder.h"
 #include "shell/captions_file.h"
+#include "shell/gateway.h"
 #include "ui/busy_windows.h"
 #include "ui/qt_text.h"
 #include "ui/topic_tree.h"
@@ -154,6 +156,12 @@ void WindowTests::systemPageLoadsEditsAndSaves() {
   QTest::mouseClick(h.find<QCheckBox>("cbSystemUpgrade"), Qt::LeftButton);
   QVERIFY(h.find<QSpinBox>("seSystemPort")->isEnabled());
   QCOMPARE(h.find<QSpinBox>("seSystemPort")->value(), kDefaultFirmwarePort);
+
+  // "Default settings": the page shows defaults.ini's values (upgrading over Ethernet off there).
+  h.trigger("mDefault");
+  QCOMPARE(h.find<QLineEdit>("edSystemHold")->text(), QStringLiteral("7*"));
+  QCOMPARE(h.find<QLineEdit>("edSystemPin")->text(), QStringLiteral("4821"));
+  QVERIFY(!h.find<QCheckBox>("cbSystemUpgrade")->isChecked());
 }
 
 void WindowTests::saveErrorsAndRedMarks() {
@@ -291,6 +299,55 @@ void WindowTests::factoryResetClearsTheTablesInOrder() {
   QVERIFY(h.window->centralWidget()->isEnabled());
   QVERIFY(h.program->link.comm.connected);  // reconnected after the restart
   QVERIFY(h.action("mDisconnect")->isEnabled());
+}
+
+void WindowTests::gatewayListAddsAGateway() {
+  UiHarness h;
+  REQUIRE_READY(h);
+  QStringList listed;
+  QStringList afterNew;
+  QString proposedFile;
+  QString typedAddress;
+  QString editorTitle;
+  h.onDialog("fGatewayList", [&](QWidget* list) {
+    auto* names = list->findChild<QListWidget*>(QStringLiteral("lbGateways"));
+    for (int i = 0; i < names->count(); ++i) listed << names->item(i)->text();
+    h.onDialog("fNewGateway", [&](QWidget* editor) {
+      editorTitle = editor->windowTitle();
+      const auto typeInto = [editor](const char* name, const QString& text) {
+        auto* edit = editor->findChild<QLineEdit*>(QString::fromLatin1(name));
+        edit->setFocus();
+        edit->selectAll();
+        QTest::keyClick(edit, Qt::Key_Backspace);
+        QTest::keyClicks(edit, text);
+        return edit->text();
+      };
+      typeInto("edName", QStringLiteral("Gw2"));
+      proposedFile = editor->findChild<QLineEdit*>(QStringLiteral("edFile"))->text();
+      typedAddress = typeInto("edIp", QStringLiteral("10.1.2.3x"));
+      typeInto("edUser", QStringLiteral("user"));
+      typeInto("edPassword", QStringLiteral("secret"));
+      QTest::mouseClick(editor->findChild<QPushButton*>(QStringLiteral("sbOk")), Qt::LeftButton);
+    });
+    QTest::mouseClick(list->findChild<QPushButton*>(QStringLiteral("sbNew")), Qt::LeftButton);
+    for (int i = 0; i < names->count(); ++i) afterNew << names->item(i)->text();
+    QCOMPARE(names->currentItem()->text(), QStringLiteral("Gw2"));
+    QTest::mouseClick(list->findChild<QPushButton*>(QStringLiteral("sbQuit")), Qt::LeftButton);
+  });
+  h.trigger("ToolButton5");
+  QVERIFY(!h.dialogMissed);
+  QCOMPARE(listed, QStringList{QStringLiteral("Demo")});
+  QCOMPARE(afterNew, (QStringList{QStringLiteral("Demo"), QStringLiteral("Gw2")}));
+  QCOMPARE(editorTitle, QStringLiteral("New gateway"));
+  QCOMPARE(proposedFile, ui::toQ(joinPath(joinPath(h.home.path(), "Gw2"), "Gw2.ini")));
+  QCOMPARE(typedAddress, QStringLiteral("10.1.2.3"));
+  const auto entry = GatewayFile(h.home.file("gtws.ini")).read("Gw2");
+  QVERIFY(entry.has_value());
+  QCOMPARE(entry->host, std::string("10.1.2.3"));
+  QCOMPARE(entry->password, std::string("secret"));
+  QVERIFY(h.messages.empty());
+  // The selected gateway is still the demo one.
+  QCOMPARE(h.program->selection.selected().name, std::string("Demo"));
 }
 
 void WindowTests::closeAsksToSaveChangedPages() {

@@ -17,6 +17,7 @@ class WindowTests : public QObject {
   void languageSwitchRelabelsMenusAndTree();
   void kestrinEditionHidesWhatItLacks();
   void factoryResetClearsTheTablesInOrder();
+  void gatewayListAddsAGateway();
   void closeAsksToSaveChangedPages();
   void startStopsWithoutLanguagesFile();
 };
