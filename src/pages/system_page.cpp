@@ -123,16 +123,16 @@ std::vector<NamedField> SystemPage::fields() {
       {"edSystemIpAddress", &edSystemIpAddress},
       {"edSystemSubnetMask", &edSystemSubnetMask},
       {"edSystemIpRouter", &edSystemIpRouter},
-      {"gbSystemModes", &gbSystemModes},
+      {"gbSystem2", &gbSystem2},
       {"cbSystemCDRmode", &cbSystemCDRmode},
       {"edSystemUnitId", &edSystemUnitId},
       {"edSystemPin", &edSystemPin},
-      {"lbSystemDial3", &lbSystemDial3},
+      {"lbSystemNormal", &lbSystemNormal},
       {"edSystemDial3", &edSystemDial3},
       {"cbSystemUpgrade", &cbSystemUpgrade},
       {"lbSystemPort", &lbSystemPort},
       {"seSystemPort", &seSystemPort},
-      {"gbSystemDtmf", &gbSystemDtmf},
+      {"gbSystem3", &gbSystem3},
       {"edSystemStartDialing", &edSystemStartDialing},
       {"edSystemEndDialing", &edSystemEndDialing},
       {"edSystemHold", &edSystemHold},
@@ -296,7 +296,7 @@ void SystemPage::showPort(int port) {
 void SystemPage::applyEdition() {
   const bool shown = !kestrin();
   for (FieldView* v : std::initializer_list<FieldView*>{
-           &gbSystemModes, &cbSystemCDRmode, &edSystemUnitId, &lbSystemDial3, &edSystemDial3, &gbSystemDtmf,
+           &gbSystem2, &cbSystemCDRmode, &edSystemUnitId, &lbSystemNormal, &edSystemDial3, &gbSystem3,
            &edSystemStartDialing, &edSystemEndDialing, &edSystemHold, &edSystemHang,
            &edSystemFollowActivation, &edSystemFollowDeactivation, &edSystemSmsActivation,
            &edSystemSmsDeactivation}) {

@@ -29,19 +29,19 @@ class SystemPage : public Page {
   TextField edSystemSubnetMask;
   TextField edSystemIpRouter;
   // "Modes :"
-  FieldView gbSystemModes;
+  FieldView gbSystem2;
   ChoiceField cbSystemCDRmode;
   TextField edSystemUnitId;
 
   TextField edSystemPin;
-  FieldView lbSystemDial3;
+  FieldView lbSystemNormal;
   TextField edSystemDial3;
   CheckField cbSystemUpgrade;
   FieldView lbSystemPort;
   NumberField seSystemPort;
 
   // "Mobility extension DTMF settings : "
-  FieldView gbSystemDtmf;
+  FieldView gbSystem3;
   TextField edSystemStartDialing;
   TextField edSystemEndDialing;
   TextField edSystemHold;

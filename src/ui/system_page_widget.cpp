@@ -30,13 +30,6 @@ constexpr int kPageMargin = 16;
 
 using P = CaptionProperty;
 
-// The page's controls whose model names differ from the window's.
-const std::vector<FieldAlias> kAliases = {
-    {"gbSystem2", "gbSystemModes"},
-    {"gbSystem3", "gbSystemDtmf"},
-    {"lbSystemNormal", "lbSystemDial3"},
-};
-
 struct CodeField {
   const char* name;
   const char* label;
@@ -116,7 +109,7 @@ SystemPageWidget::SystemPageWidget(SystemPage& page, QWidget* parent) : QScrollA
   layout->addStretch(1);
   setWidget(content);
 
-  binder_ = new PageBinder(page_, content, kAliases);
+  binder_ = new PageBinder(page_, content, {});
   showModel();
 }
 

@@ -291,15 +291,15 @@ TEST_F(SystemPageTest, TheLinkAndTheEditionDecideWhatIsShown) {
 
   connection.kestrinEdition = true;
   page.applyEdition();
-  EXPECT_FALSE(page.gbSystemModes.visible);
-  EXPECT_FALSE(page.gbSystemDtmf.visible);
+  EXPECT_FALSE(page.gbSystem2.visible);
+  EXPECT_FALSE(page.gbSystem3.visible);
   EXPECT_FALSE(page.edSystemDial3.visible);
   EXPECT_FALSE(page.edSystemHold.visible);
   EXPECT_TRUE(page.edSystemPin.visible);
   EXPECT_TRUE(page.seSystemPort.visible);
   connection.kestrinEdition = false;
   page.applyEdition();
-  EXPECT_TRUE(page.gbSystemModes.visible && page.edSystemDial3.visible && page.edSystemHold.visible);
+  EXPECT_TRUE(page.gbSystem2.visible && page.edSystemDial3.visible && page.edSystemHold.visible);
 }
 
 }  // namespace

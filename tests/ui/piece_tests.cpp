@@ -178,7 +178,7 @@ void PieceTests::pageBinderCopiesBothWays() {
 
   page.edSystemHold.text = "9*";
   page.edSystemHang.marked = true;
-  page.gbSystemModes.visible = false;
+  page.gbSystem2.visible = false;
   widget.showModel();
   auto* hold = widget.findChild<QLineEdit*>(QStringLiteral("edSystemHold"));
   auto* hang = widget.findChild<QLineEdit*>(QStringLiteral("edSystemHang"));
