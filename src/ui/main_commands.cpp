@@ -148,6 +148,19 @@ const std::vector<CaptionRow>& toolbarHintRows() {
   return rows;
 }
 
+namespace {
+// A menu item or toolbar button runs its handler, or opens the topic of its caption.
+std::function<void()> commandOrTopic(TfMain* window, Command command, int topic) {
+  return [window, command, topic] {
+    if (command != nullptr) {
+      (window->*command)();
+    } else {
+      window->openTopicOf(topic);
+    }
+  };
+}
+}  // namespace
+
 QAction* TfMain::addCommand(const char* name, const char* iconName, const std::function<void()>& run) {
   auto* action = new QAction(QString::fromLatin1(name), this);
   action->setObjectName(QString::fromLatin1(name));
@@ -168,15 +181,7 @@ void TfMain::buildCommands() {
         menu->addSeparator();
         continue;
       }
-      const Command command = row.command;
-      const int topic = row.topic;
-      QAction* action = addCommand(row.name, row.icon, [this, command, topic] {
-        if (command != nullptr) {
-          (this->*command)();
-        } else {
-          openTopicOf(topic);
-        }
-      });
+      QAction* action = addCommand(row.name, row.icon, commandOrTopic(this, row.command, row.topic));
       if (row.shortcut != nullptr) action->setShortcut(QKeySequence(QString::fromLatin1(row.shortcut)));
       menu->addAction(action);
     }
@@ -217,15 +222,7 @@ void TfMain::buildCommands() {
       }
       continue;
     }
-    const Command command = row.command;
-    const int topic = row.topic;
-    QAction* action = addCommand(row.name, row.icon, [this, command, topic] {
-      if (command != nullptr) {
-        (this->*command)();
-      } else {
-        openTopicOf(topic);
-      }
-    });
+    QAction* action = addCommand(row.name, row.icon, commandOrTopic(this, row.command, row.topic));
     toolbar->addAction(action);
     toolbar->widgetForAction(action)->setObjectName(action->objectName());
   }

@@ -1,5 +1,7 @@
 #include "support/scripted_serial.h"
 
+#include "support/trigger_rules.h"
+
 #include <algorithm>
 
 namespace gw::test {
@@ -96,23 +98,7 @@ void ScriptedSerialDevice::hostWrites(std::string_view bytes) {
 
 // Answers the commands heard, earliest first; several may come in one write.
 void ScriptedSerialDevice::matchCommands() {
-  for (;;) {
-    auto best = rules_.end();
-    std::size_t bestEnd = std::string::npos;
-    for (auto it = rules_.begin(); it != rules_.end(); ++it) {
-      const std::size_t at = heard_.find(it->trigger);
-      if (at == std::string::npos) continue;
-      const std::size_t end = at + it->trigger.size();
-      if (end < bestEnd || (end == bestEnd && it->once && !best->once)) {
-        best = it;
-        bestEnd = end;
-      }
-    }
-    if (best == rules_.end()) return;
-    heard_.erase(0, bestEnd);
-    send(best->reply, best->delayMs);
-    if (best->once) rules_.erase(best);
-  }
+  answerHeardCommands(rules_, heard_, [this](const Rule& rule) { send(rule.reply, rule.delayMs); });
 }
 
 std::optional<char> ScriptedSerialDevice::read(int timeoutMs) {

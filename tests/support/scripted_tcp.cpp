@@ -1,5 +1,7 @@
 #include "support/scripted_tcp.h"
 
+#include "support/trigger_rules.h"
+
 #include <algorithm>
 
 namespace gw::test {
@@ -75,27 +77,13 @@ bool ScriptedTcpPeer::clientSends(std::string_view bytes) {
 }
 
 void ScriptedTcpPeer::matchCommands() {
-  for (;;) {
-    auto best = rules_.end();
-    std::size_t bestEnd = std::string::npos;
-    for (auto it = rules_.begin(); it != rules_.end(); ++it) {
-      const std::size_t at = heard_.find(it->trigger);
-      if (at == std::string::npos) continue;
-      const std::size_t end = at + it->trigger.size();
-      if (end < bestEnd || (end == bestEnd && it->once && !best->once)) {
-        best = it;
-        bestEnd = end;
-      }
-    }
-    if (best == rules_.end()) return;
-    heard_.erase(0, bestEnd);
-    int delay = best->delayMs;
-    for (const std::string& block : best->blocks) {
+  answerHeardCommands(rules_, heard_, [this](const Rule& rule) {
+    int delay = rule.delayMs;
+    for (const std::string& block : rule.blocks) {
       queue(block, false, delay);
-      delay += best->gapMs;
+      delay += rule.gapMs;
     }
-    if (best->once) rules_.erase(best);
-  }
+  });
 }
 
 TcpReceived ScriptedTcpPeer::clientReceives(std::size_t maxBytes) {
