@@ -54,7 +54,12 @@ void MainWindowModel::linkStateChanged(bool connected) {
     for (const char* control : kEnabledByDisconnect) setEnabled(control, true);
     terminalVisible = false;
   }
-  onlineImage = connected ? kImageOnlineConnected : kImageOnlineDisconnected;
+  if (!connected) onlineImage = kImageOnlineDisconnected;
+  notify();
+}
+
+void MainWindowModel::connectAttempted() {
+  onlineImage = kImageOnlineConnected;
   notify();
 }
 

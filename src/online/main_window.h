@@ -41,6 +41,8 @@ class MainWindowModel {
   // The states of the window's table: start and after Disconnect, connected, terminal running.
   void linkStateChanged(bool connected);
   void terminalRunning(bool running);
+  // The online topics' image after a connect attempt, connected or not.
+  void connectAttempted();
   // Kestrin hides the tools it lacks (menu items, toolbar button, log display) and the glossary.
   void applyEdition(bool kestrinEdition);
   bool glossaryVisible() const { return visible("tsAlfa"); }

@@ -115,6 +115,7 @@ void Program::wireHooks() {
     image.identification.ati3 = connection.gatewayAti3Text;
     image.identification.ati4 = connection.gatewayAti4Text;
   };
+  connection.hooks.connectAttempted = [this] { window.connectAttempted(); };
   connection.hooks.applyEdition = [this] {
     window.applyEdition(connection.kestrinEdition);
     for (Page* page : pages()) page->applyEdition();

@@ -41,7 +41,9 @@ bool sendAll(Link& link, std::string_view command) {
 
 // A gateway that stays silent to "ATI4" is no more identified than one without the product mark: connecting
 // to it would report success for a device that does not answer.
-bool identificationFailed(const std::string& text) { return text.empty() || text == "error"; }
+bool identificationFailed(const std::string& text) {
+  return text.empty() || text == "error";
+}
 
 std::string timeStampName(const LocalTime& t) {
   return std::to_string(t.year) + std::to_string(t.month) + std::to_string(t.day) + std::to_string(t.hour) +
@@ -95,13 +97,9 @@ bool Connection::commConnect(bool warnOldFirmware) {
   const bool editionBefore = kestrinEdition;
 
   if (link_.comm.linkType == kSerialLink) {
-    if (!connectSerial(warnOldFirmware)) {
-      if (!link_.comm.connected) {
-        host_.setStatusPanel(1, statusName() + captions_.at(cap::kDisconnected));
-        if (hooks.linkStateChanged) hooks.linkStateChanged(false);
-      }
-      return false;
-    }
+    // A serial port that was not found, a boot loader or a refused login end the attempt here; each has
+    // said why and left the window as it was.
+    if (!connectSerial(warnOldFirmware)) return false;
   } else {
     connectLan(warnOldFirmware);
   }
@@ -124,6 +122,7 @@ bool Connection::commConnect(bool warnOldFirmware) {
     host_.setStatusPanel(1, statusName() + captions_.at(cap::kDisconnected));
     if (hooks.linkStateChanged) hooks.linkStateChanged(false);
   }
+  if (hooks.connectAttempted) hooks.connectAttempted();
   return link_.comm.connected;
 }
 

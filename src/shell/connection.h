@@ -21,6 +21,8 @@ struct ConnectionHooks {
   std::function<void()> applyEdition;
   // Connected or disconnected: menu, toolbar and tree states.
   std::function<void(bool connected)> linkStateChanged;
+  // A connect attempt went through to its end, whatever its outcome: the online topics show it.
+  std::function<void()> connectAttempted;
   // The fixed serial port did not answer: open the communication settings dialog.
   std::function<void()> openCommSettings;
   // The boot loader answered and the user picked a firmware file: run the serial firmware upgrade.

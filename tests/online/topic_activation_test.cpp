@@ -65,11 +65,14 @@ TEST(MainWindowModel, CommandStatesFollowTheLinkAndTheTerminal) {
   EXPECT_FALSE(window.enabled("mConnect"));
   EXPECT_FALSE(window.enabled("mGatewayList"));
   EXPECT_TRUE(window.enabled("tbTerminal"));
+  EXPECT_EQ(window.onlineImage, kImageOnlineDisconnected);
+  window.connectAttempted();  // whatever its outcome
   EXPECT_EQ(window.onlineImage, kImageOnlineConnected);
   window.terminalRunning(true);
   EXPECT_FALSE(window.enabled("tbLoadGate"));
   EXPECT_FALSE(window.enabled("mSave"));
   window.linkStateChanged(false);
+  EXPECT_EQ(window.onlineImage, kImageOnlineDisconnected);
   EXPECT_TRUE(window.enabled("tbLoadGate"));
   EXPECT_TRUE(window.enabled("mCommSett"));
   EXPECT_FALSE(window.terminalVisible);
