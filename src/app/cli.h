@@ -8,7 +8,7 @@
 
 #include "app/cli_options.h"
 #include "app/console_host.h"
-#include "online/program.h"
+#include "program/program.h"
 
 namespace gw {
 

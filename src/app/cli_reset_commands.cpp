@@ -20,12 +20,12 @@ int exitStatusOf(ResetOutcome outcome) {
   return kExitOk;
 }
 
-int runReset(CliContext& c, const std::vector<std::string>& args, ResetOutcome (*reset)(Program&)) {
+int runReset(CliContext& c, const std::vector<std::string>& args, ResetOutcome (*reset)(OnlineContext&)) {
   if (!args.empty()) {
     c.fail("this command takes no arguments");
     return kExitUsage;
   }
-  const ResetOutcome outcome = reset(c.program);
+  const ResetOutcome outcome = reset(c.program.onlineContext);
   if (outcome == ResetOutcome::Declined) c.fail("not confirmed (give --yes to answer the question Yes)");
   return exitStatusOf(outcome);
 }

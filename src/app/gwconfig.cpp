@@ -14,7 +14,7 @@
 #include "base/clock.h"
 #include "base/files.h"
 #include "base/program_folder.h"
-#include "online/program.h"
+#include "program/program.h"
 #include "ui/about_window.h"
 #include "ui/demo_mode.h"
 #include "ui/gwconfig_options.h"

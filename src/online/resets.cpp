@@ -22,23 +22,23 @@ const char* const kResetWindowCaption = "Gateway reset";
 const char* const kResettingText = "Gateway is reseting ... please wait ...";
 const char* const kDeletingTablesText = "Deleting LCR and ME table ... please wait ...";
 
-bool ask(Program& p, int question) {
+bool ask(OnlineContext& p, int question) {
   const Answer a = p.host.messageBox(Message{p.captions.at(question), p.captions.at(cap::kQuestionTitle),
                                              MessageKind::Question, question, cap::kQuestionTitle});
   return a == Answer::Yes;
 }
 
-void showResetWindow(Program& p, int label, const char* englishLabel) {
+void showResetWindow(OnlineContext& p, int label, const char* englishLabel) {
   p.host.showResetWindow(p.captions.labelOr(cap::kResetWindowTitle, kResetWindowCaption),
                          p.captions.labelOr(label, englishLabel));
 }
 
-void closeResetWindow(Program& p) {
+void closeResetWindow(OnlineContext& p) {
   p.host.setMainEnabled(true);
   p.host.hideResetWindow();
 }
 
-ResetOutcome fail(Program& p) {
+ResetOutcome fail(OnlineContext& p) {
   p.host.messageBox(Message{p.captions.at(cap::kResetFailed), p.captions.at(cap::kErrorTitle),
                             MessageKind::Error, cap::kResetFailed, cap::kErrorTitle});
   return ResetOutcome::Failed;
@@ -50,7 +50,7 @@ bool sendAll(Link& link, std::string_view command) {
 
 // After the reset command: the LAN link is closed and opened anew; the serial link waits for the gateway's
 // start-up line, which must arrive within one read.
-bool waitForRestart(Program& p) {
+bool waitForRestart(OnlineContext& p) {
   Link& link = p.link;
   if (link.comm.linkType != kSerialLink) {
     p.clock.sleep(kLanRestartWaitMs);
@@ -69,7 +69,7 @@ bool waitForRestart(Program& p) {
   return false;
 }
 
-ResetOutcome finishReset(Program& p, std::string_view command, int doneText) {
+ResetOutcome finishReset(OnlineContext& p, std::string_view command, int doneText) {
   if (!sendAll(p.link, command)) {
     closeResetWindow(p);
     return fail(p);
@@ -84,7 +84,7 @@ ResetOutcome finishReset(Program& p, std::string_view command, int doneText) {
 
 }  // namespace
 
-ResetOutcome gatewayReset(Program& p) {
+ResetOutcome gatewayReset(OnlineContext& p) {
   if (!p.connection.commConnect(false)) return ResetOutcome::NotConnected;
   if (!ask(p, cap::kResetQuestion)) return ResetOutcome::Declined;
   showResetWindow(p, cap::kResetting, kResettingText);
@@ -92,7 +92,7 @@ ResetOutcome gatewayReset(Program& p) {
   return finishReset(p, "AT&BSYS=RESET\r\n", cap::kResetDone);
 }
 
-ResetOutcome factoryReset(Program& p) {
+ResetOutcome factoryReset(OnlineContext& p) {
   if (!p.connection.commConnect(false)) return ResetOutcome::NotConnected;
   if (!ask(p, cap::kFactoryResetQuestion)) return ResetOutcome::Declined;
   showResetWindow(p, cap::kDeletingTables, kDeletingTablesText);

@@ -3,7 +3,7 @@
 // window and wait for the gateway to come back: on the LAN by reconnecting, on the serial link by its
 // "Init: OK".
 
-#include "online/program.h"
+#include "online/online_context.h"
 
 namespace gw {
 
@@ -14,9 +14,9 @@ enum class ResetOutcome {
   Done,          // message 57 or 59 shown
 };
 
-ResetOutcome gatewayReset(Program& program);
+ResetOutcome gatewayReset(OnlineContext& context);
 // Clears the LCR (64) and mobility extension (32) records, interleaved, restores LCR record 00, then resets
 // the gateway to its factory parametres.
-ResetOutcome factoryReset(Program& program);
+ResetOutcome factoryReset(OnlineContext& context);
 
 }  // namespace gw

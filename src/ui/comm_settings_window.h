@@ -5,7 +5,7 @@
 
 #include <QDialog>
 
-#include "online/program.h"
+#include "program/program.h"
 
 class QCheckBox;
 class QComboBox;

@@ -2,7 +2,7 @@
 
 #include <QString>
 
-#include "online/main_window.h"
+#include "shell/main_window_model.h"
 
 // The resource initialiser lives in the global namespace; a static library's resources are not
 // registered unless something calls it.

@@ -7,7 +7,7 @@
 #include <functional>
 
 #include "link/keep_alive.h"
-#include "online/program.h"
+#include "program/program.h"
 
 class QSocketNotifier;
 class QTimer;

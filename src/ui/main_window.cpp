@@ -20,7 +20,7 @@
 #include "ui/about_window.h"
 #include "ui/busy_windows.h"
 #include "ui/caption_labels.h"
-#include "ui/close_question.h"
+#include "program/close_question.h"
 #include "ui/comm_settings_window.h"
 #include "ui/gateway_list_window.h"
 #include "ui/icons.h"

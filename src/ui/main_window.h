@@ -9,7 +9,7 @@
 #include <map>
 #include <string>
 
-#include "online/program.h"
+#include "program/program.h"
 #include "shell/caption_table.h"
 #include "shell/settings.h"
 

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "online/program.h"
+#include "program/program.h"
 
 namespace gw::ui {
 

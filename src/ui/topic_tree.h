@@ -6,7 +6,7 @@
 #include <QTreeWidget>
 #include <vector>
 
-#include "online/main_window.h"
+#include "shell/main_window_model.h"
 
 namespace gw::ui {
 

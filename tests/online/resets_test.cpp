@@ -2,7 +2,7 @@
 
 #include <regex>
 
-#include "program_fixture.h"
+#include "program/program_fixture.h"
 
 namespace gw::test {
 namespace {
@@ -25,7 +25,7 @@ std::vector<std::string> commandsAfter(const std::string& sent, const std::strin
 TEST_F(ResetFixture, FactoryResetClearsTheTablesInterleavedThenResets) {
   scriptGateway();
   host.answers = {Answer::Yes};
-  EXPECT_EQ(factoryReset(*program), ResetOutcome::Done);
+  EXPECT_EQ(factoryReset(program->onlineContext), ResetOutcome::Done);
 
   std::vector<std::string> expected;
   for (int i = 0; i < 64; ++i) {
@@ -55,14 +55,14 @@ TEST_F(ResetFixture, ANoSendsNothing) {
   scriptGateway();
   ASSERT_TRUE(program->connection.commConnect(false));
   const std::string before = peer.received;
-  EXPECT_EQ(gatewayReset(*program), ResetOutcome::Declined);
+  EXPECT_EQ(gatewayReset(program->onlineContext), ResetOutcome::Declined);
   EXPECT_EQ(peer.received, before);
   EXPECT_EQ(host.messageLabels(), (std::vector<int>{55}));
 }
 
 TEST_F(ResetFixture, NotConnectedEndsQuietly) {
   peer.refuseConnect = true;
-  EXPECT_EQ(gatewayReset(*program), ResetOutcome::NotConnected);
+  EXPECT_EQ(gatewayReset(program->onlineContext), ResetOutcome::NotConnected);
   for (int label : host.messageLabels()) EXPECT_NE(label, 55);
 }
 
@@ -72,7 +72,7 @@ TEST_F(ResetFixture, LanResetReconnectsAfterFiveSeconds) {
   const int connectsBefore = peer.connects;
   host.answers = {Answer::Yes};
   const auto start = clock.nowMs();
-  EXPECT_EQ(gatewayReset(*program), ResetOutcome::Done);
+  EXPECT_EQ(gatewayReset(program->onlineContext), ResetOutcome::Done);
   EXPECT_GE(clock.nowMs() - start, 5000);
   EXPECT_EQ(peer.connects, connectsBefore + 1);
   EXPECT_EQ(host.messageLabels(), (std::vector<int>{55, 57}));
@@ -87,7 +87,7 @@ TEST_F(ResetFixture, AFailedReconnectIsAFailedReset) {
   clock.onWait([&] {
     if (peer.received.find("AT&BSYS=RESET") != std::string::npos) peer.refuseConnect = true;
   });
-  EXPECT_EQ(gatewayReset(*program), ResetOutcome::Failed);
+  EXPECT_EQ(gatewayReset(program->onlineContext), ResetOutcome::Failed);
   EXPECT_EQ(host.messageLabels().back(), 56);
   EXPECT_TRUE(host.mainEnabled);
 }
@@ -114,7 +114,7 @@ struct SerialResetFixture : ProgramFixture {
 TEST_F(SerialResetFixture, WaitsForInitOk) {
   device->answer("AT&BSYS=RESET\r\n", "AT&BSYS=RESET\r\n\r\nOK\r\n");
   device->send("\r\nInit: OK\r\n", 2000);
-  EXPECT_EQ(gatewayReset(*program), ResetOutcome::Done);
+  EXPECT_EQ(gatewayReset(program->onlineContext), ResetOutcome::Done);
   EXPECT_EQ(host.messageLabels(), (std::vector<int>{55, 57}));
 }
 
@@ -123,7 +123,7 @@ TEST_F(SerialResetFixture, InitOkSplitAcrossTwoReadsIsNotRecognised) {
   device->send("\r\nInit: ", 2000);
   device->send("OK\r\n", 2600);  // after the read of the first half has given up
   const auto start = clock.nowMs();
-  EXPECT_EQ(gatewayReset(*program), ResetOutcome::Failed);
+  EXPECT_EQ(gatewayReset(program->onlineContext), ResetOutcome::Failed);
   EXPECT_GE(clock.nowMs() - start, 14'000);
   EXPECT_LT(clock.nowMs() - start, 17'000);
   EXPECT_EQ(host.messageLabels(), (std::vector<int>{55, 56}));

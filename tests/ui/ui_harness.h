@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "base/host.h"
-#include "online/program.h"
+#include "program/program.h"
 #include "support/sim_process.h"
 #include "support/temp_dir.h"
 #include "ui/main_window.h"

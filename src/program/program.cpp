@@ -1,4 +1,4 @@
-#include "online/program.h"
+#include "program/program.h"
 
 #include "base/caption_ids.h"
 #include "base/files.h"
@@ -25,6 +25,7 @@ Program::Program(Clock& clockRef, Host& hostRef, std::string programFolder, std:
       commSettings(hostRef, captions),
       connection(link, selection, newGateway, hostRef, captions),
       pageContext{link, connection, selection, hostRef, captions, image, pageState},
+      onlineContext{clockRef, link, connection, selection, hostRef, captions},
       systemPage(pageContext),
       topics(*this, window),
       folder_(std::move(programFolder)) {
@@ -93,12 +94,12 @@ void Program::defaultSettings() {
 void Program::registerTopics() {
   topics.setPageTopic(30, "pSystem", [this] { systemPage.applyLinkType(); });
   topics.setHandler(41, {[this] {
-                           gatewayReset(*this);
+                           gatewayReset(onlineContext);
                            return true;
                          },
                          {}});
   topics.setHandler(42, {[this] {
-                           factoryReset(*this);
+                           factoryReset(onlineContext);
                            return true;
                          },
                          {}});

@@ -1,6 +1,6 @@
-#include "online/topic_activation.h"
+#include "program/topic_activation.h"
 
-#include "program_fixture.h"
+#include "program/program_fixture.h"
 
 namespace gw::test {
 namespace {

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "online/main_window.h"
+#include "shell/main_window_model.h"
 
 namespace gw {
 

@@ -1,4 +1,4 @@
-#include "online/main_window.h"
+#include "shell/main_window_model.h"
 
 #include <algorithm>
 

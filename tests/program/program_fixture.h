@@ -9,7 +9,7 @@
 
 #include "base/fake_clock.h"
 #include "base/recording_host.h"
-#include "online/program.h"
+#include "program/program.h"
 #include "support/scripted_serial.h"
 #include "support/scripted_tcp.h"
 #include "support/temp_dir.h"

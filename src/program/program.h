@@ -11,16 +11,17 @@
 #include "base/clock.h"
 #include "base/host.h"
 #include "link/link.h"
-#include "online/main_window.h"
-#include "online/topic_activation.h"
+#include "online/online_context.h"
 #include "pages/page_context.h"
 #include "pages/page_state.h"
 #include "pages/system_page.h"
 #include "paramfile/parametres.h"
+#include "program/topic_activation.h"
 #include "shell/comm_settings_dialog.h"
 #include "shell/connection.h"
 #include "shell/gateway_dialogs.h"
 #include "shell/gateway_selection.h"
+#include "shell/main_window_model.h"
 #include "shell/settings.h"
 
 namespace gw {
@@ -69,6 +70,7 @@ class Program {
   // What the pages share (errorList, the modified flags) and what they work with.
   PageState pageState;
   PageContext pageContext;
+  OnlineContext onlineContext;
   SystemPage systemPage;
   int currentTopic = -1;
   MainWindowModel window;

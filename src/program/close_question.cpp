@@ -1,9 +1,9 @@
-#include "ui/close_question.h"
+#include "program/close_question.h"
 
 #include "base/caption_ids.h"
 #include "paramfile/parameter_file.h"
 
-namespace gw::ui {
+namespace gw {
 
 namespace {
 
@@ -32,4 +32,4 @@ bool closeQuestion(Program& program) {
   return true;
 }
 
-}  // namespace gw::ui
+}  // namespace gw

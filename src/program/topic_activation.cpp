@@ -1,8 +1,8 @@
-#include "online/topic_activation.h"
+#include "program/topic_activation.h"
 
 #include <algorithm>
 
-#include "online/program.h"
+#include "program/program.h"
 #include "shell/caption_table.h"
 
 namespace gw {

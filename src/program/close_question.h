@@ -2,12 +2,12 @@
 // The question at program close: when a page holds changes, ask whether to save them into the selected
 // gateway's parameter file (Yes, No, Cancel).
 
-#include "online/program.h"
+#include "program/program.h"
 
-namespace gw::ui {
+namespace gw {
 
 // False when the user cancels: the program stays open. On Yes the changed pages go into the parameter file;
 // a failed write is reported and the program closes all the same.
 bool closeQuestion(Program& program);
 
-}  // namespace gw::ui
+}  // namespace gw

@@ -1,0 +1,24 @@
+#pragma once
+// What an online tool works with: the link and its connection, the selected gateway (whose folder takes the
+// tools' files), the windows, the captions of the current language and the clock. The program builds one
+// and hands it to every tool; a tool sees nothing else of the program state.
+
+#include "base/captions.h"
+#include "base/clock.h"
+#include "base/host.h"
+#include "link/link.h"
+#include "shell/connection.h"
+#include "shell/gateway_selection.h"
+
+namespace gw {
+
+struct OnlineContext {
+  Clock& clock;
+  Link& link;
+  Connection& connection;
+  GatewaySelection& selection;
+  Host& host;
+  const CaptionList& captions;
+};
+
+}  // namespace gw
