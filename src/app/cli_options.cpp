@@ -4,6 +4,7 @@
 #include <map>
 
 #include "base/text.h"
+#include "shell/gateway.h"
 
 namespace gw {
 
@@ -86,7 +87,7 @@ CliParse parseCommandLine(const std::vector<std::string>& arguments, const Comma
     }
   }
   if (o.lan && o.serial) result.error = "--lan and --serial exclude each other";
-  if (o.lan && !parseHostPort(*o.lan, 23)) result.error = "--lan needs HOST or HOST:PORT";
+  if (o.lan && !parseHostPort(*o.lan, kDefaultLanPort)) result.error = "--lan needs HOST or HOST:PORT";
   return result;
 }
 

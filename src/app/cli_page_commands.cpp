@@ -95,14 +95,21 @@ int loadCommand(CliContext& c, const std::vector<std::string>& args) {
     return kExitUsage;
   }
   std::string errors;
+  // A page whose dump never arrived still holds what it held before: it is not stored, so the file keeps
+  // that page's section as it was.
+  std::vector<Page*> read;
+  bool failed = false;
   for (Page* page : parsed.pages) {
-    if (loadFromGate(*page) == PageResult::NotConnected) return kExitNoConnection;
+    const PageResult result = loadFromGate(*page);
+    if (result == PageResult::NotConnected) return kExitNoConnection;
+    if (result != PageResult::Unread) read.push_back(page);
+    failed = failed || result != PageResult::Succeeded;
     errors += c.program.pageState.errorList;
   }
-  const int stored = storePages(c, parsed.pages, parsed.file);
+  const int stored = read.empty() ? kExitOk : storePages(c, read, parsed.file);
   printErrorList(c, errors);
   if (stored != kExitOk) return stored;
-  return errors.empty() ? kExitOk : kExitReportedErrors;
+  return failed ? kExitReportedErrors : kExitOk;
 }
 
 int saveCommand(CliContext& c, const std::vector<std::string>& args) {
@@ -117,7 +124,18 @@ int saveCommand(CliContext& c, const std::vector<std::string>& args) {
     c.fail("no parameter file " + path);
     return kExitFileError;
   }
-  loadParameterFile(p.image, path, sectionsOf(parsed.pages), p.host, p.captions);
+  // A file that cannot be read whole is not sent at all: a section that stopped at a bad key would be
+  // completed from whatever the pages held before.
+  std::vector<std::string> sectionErrors;
+  const bool loaded = loadParameterFile(
+      p.image, path, sectionsOf(parsed.pages),
+      [&sectionErrors](ParamSection, const std::string& text) { sectionErrors.push_back(text); });
+  if (!loaded) {
+    for (const std::string& text : sectionErrors) c.fail(path + ": " + text);
+    if (sectionErrors.empty()) c.fail("cannot read " + path);
+    c.fail("nothing was sent");
+    return kExitFileError;
+  }
   bool valid = true;
   for (Page* page : parsed.pages) {
     page->loadFile();

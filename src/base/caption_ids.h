@@ -81,7 +81,41 @@ inline constexpr int kPortNotNumber = 526;
 // Main window.
 inline constexpr int kOrvaleProgramTitle = 418;
 inline constexpr int kKestrinProgramTitle = 504;
+
+// Topics: each is its tree node's caption (the online tools share their menu items' captions).
+inline constexpr int kLoginAccountTopic = 17;
+inline constexpr int kDateTimeTopic = 18;
+inline constexpr int kFirmwareTopic = 19;
+inline constexpr int kTracingTopic = 20;
 inline constexpr int kTerminalTopic = 21;
+inline constexpr int kLogFileTopic = 22;
+inline constexpr int kCallDataTopic = 23;
+inline constexpr int kStatisticsTopic = 24;
+inline constexpr int kVoiceMessageTopic = 25;
+inline constexpr int kDiagnosticsTopic = 26;
+inline constexpr int kActualCallsTopic = 27;
+inline constexpr int kOnlineGroup = 28;
+inline constexpr int kConfigurationGroup = 29;
+inline constexpr int kSystemTopic = 30;
+inline constexpr int kEthernetTopic = 31;
+inline constexpr int kGsmBasicTopic = 32;
+inline constexpr int kGroupsAssignmentTopic = 33;
+inline constexpr int kOutgoingGroupsTopic = 34;
+inline constexpr int kIncomingGroupsTopic = 35;
+inline constexpr int kNetworkListTopic = 36;
+inline constexpr int kLcrTableTopic = 37;
+inline constexpr int kAutoroutingTopic = 38;
+inline constexpr int kMobilityExtensionTopic = 39;
+inline constexpr int kResetGroup = 40;
+inline constexpr int kGatewayResetTopic = 41;
+inline constexpr int kFactoryResetTopic = 42;
 inline constexpr int kSipRegistrationTopic = 540;
+
+// Texts every page shares. The design numbers "Load from gate" and "Save to file"; the others are the
+// program's own entries (docs/captions.md lists the blocks from 1000 on).
+inline constexpr int kLoadFromGate = 128;
+inline constexpr int kSaveToFile = 156;
+inline constexpr int kSaveToGate = 1000;
+inline constexpr int kDefaults = 1001;
 
 }  // namespace gw::cap

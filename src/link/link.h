@@ -104,7 +104,6 @@ class Link {
   bool lanSendByte(char byte);
   // Moves received blocks through the byte filter to telnetDataAvailable (runs during every wait).
   void pollLan();
-  void tcpTimerTimer() { pollLan(); }
   void telnetDataAvailable(const std::string& text);
   void lanClose();
 

@@ -1,14 +1,19 @@
 #pragma once
-// The controls of a page model: each holds its value and what the window shows of it (enabled, visible,
-// the red mark of a failed check, the limits). The Qt page copies them to and from its widgets, found by
-// the same names (objectName), and reports the user's edits back through the page.
+// The controls of a page or record dialog model: each holds its value and what the window shows of it
+// (enabled, visible, the red mark of a failed check, the limits). The Qt window copies them to and from its
+// widgets, found by the same names (objectName), and reports the user's edits back through the model.
 
 #include <string>
 #include <string_view>
 #include <variant>
 #include <vector>
 
+#include "pages/list_model.h"
+
 namespace gw {
+
+// A control or list item whose text has no caption-list entry: its English text shows in every language.
+inline constexpr int kNoCaption = -1;
 
 // Decides whether a typed character is kept; nullptr keeps every character.
 using KeyFilter = bool (*)(char);
@@ -29,11 +34,17 @@ struct TextField : FieldView {
   // A marked field gets its normal colour back as soon as it holds text.
   void set(std::string value);
   bool accepts(char c) const { return filter == nullptr || filter(c); }
+  // What the user typed, as the field takes it: refused characters dropped, cut to the length.
+  std::string typed(std::string_view value) const;
 };
 
+// A drop-down list or a tab control: one of its items is chosen.
 struct ChoiceField : FieldView {
   std::vector<std::string> items;
   int index = 0;
+  // Item i is shown as caption firstItemCaption + i of the current language (the item text is its English
+  // default); kNoCaption shows the items as they are (lists the program fills at run time).
+  int firstItemCaption = kNoCaption;
 
   // False (and nothing changes) for an index outside the items.
   bool select(int i);
@@ -43,6 +54,7 @@ struct CheckField : FieldView {
   bool checked = false;
 };
 
+// A spin edit or a track bar.
 struct NumberField : FieldView {
   int value = 0;
   int min = 0;
@@ -52,7 +64,22 @@ struct NumberField : FieldView {
   void set(int v);
 };
 
-using FieldRef = std::variant<TextField*, ChoiceField*, CheckField*, NumberField*, FieldView*>;
+// A group of radio buttons, one of them pressed; the buttons are controls of their own names.
+struct RadioField : FieldView {
+  std::vector<std::string> buttons;  // control names, in index order
+  int index = 0;
+
+  bool select(int i);
+};
+
+// A list box: lines of text, one of them selected (or none).
+struct ListField : FieldView, ListModel<std::string> {};
+
+// A list view: rows of column texts, one of them selected (or none).
+struct TableField : FieldView, ListModel<std::vector<std::string>> {};
+
+using FieldRef = std::variant<TextField*, ChoiceField*, CheckField*, NumberField*, RadioField*, ListField*,
+                              TableField*, FieldView*>;
 
 struct NamedField {
   std::string_view name;  // the control name, also the widget's objectName
@@ -68,6 +95,12 @@ Field* findField(const std::vector<NamedField>& fields, std::string_view name) {
   }
   return nullptr;
 }
+
+// The named control of any kind, or nullptr.
+const FieldRef* findControl(const std::vector<NamedField>& fields, std::string_view name);
+
+// What every control shares, whatever its kind.
+FieldView& viewOf(const FieldRef& field);
 
 // An IP address field: at most 15 characters of the IP key filter, checked when left.
 void makeIpField(TextField& field);

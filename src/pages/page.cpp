@@ -1,16 +1,16 @@
 #include "pages/page.h"
 
-#include "base/caption_ids.h"
 #include "base/files.h"
 #include "base/program_folder.h"
+#include "pages/page_actions.h"
 #include "paramfile/parameter_file.h"
-#include "shell/gateway.h"
 
 namespace gw {
 
-namespace {
-constexpr const char* kEmptyIpAddress = "0.0.0.0";
-}  // namespace
+PageButtonNames pageButtonNames(const PageTraits& traits) {
+  const std::string stem = std::string("sb") + traits.buttonStem;
+  return PageButtonNames{stem + "Load", stem + "Save", stem + "Default", stem + "SaveFile"};
+}
 
 void Page::loadDefaults() {
   loadParameterFile(ctx_.image, defaultsPath(), traits_.section, ctx_.host, ctx_.captions);
@@ -18,48 +18,14 @@ void Page::loadDefaults() {
   setModified();
 }
 
-bool Page::editText(std::string_view name, std::string text) {
-  TextField* field = findField<TextField>(fields(), name);
-  if (!field) return false;
-  if (field->maxLength > 0 && text.size() > static_cast<std::size_t>(field->maxLength)) {
-    text.resize(static_cast<std::size_t>(field->maxLength));
-  }
-  field->set(std::move(text));
-  setModified();
-  edited(name);
-  return true;
-}
-
-bool Page::editChoice(std::string_view name, int index) {
-  ChoiceField* field = findField<ChoiceField>(fields(), name);
-  if (!field || !field->select(index)) return false;
-  setModified();
-  edited(name);
-  return true;
-}
-
-bool Page::editCheck(std::string_view name, bool checked) {
-  CheckField* field = findField<CheckField>(fields(), name);
-  if (!field) return false;
-  field->checked = checked;
-  setModified();
-  edited(name);
-  return true;
-}
-
-bool Page::editNumber(std::string_view name, int value) {
-  NumberField* field = findField<NumberField>(fields(), name);
-  if (!field) return false;
-  field->set(value);
-  setModified();
-  edited(name);
-  return true;
-}
-
-bool Page::leaveField(std::string_view name) {
-  TextField* field = findField<TextField>(fields(), name);
-  if (!field || !field->ipAddress) return true;
-  return ipFieldExit(*field);
+std::vector<ControlSet::Button> Page::buttons() {
+  const PageButtonNames names = pageButtonNames(traits_);
+  return {
+      {names.load, [this] { loadFromGateClick(*this); }},
+      {names.save, [this] { saveToGateClick(*this); }},
+      {names.defaults, [this] { defaultsClick(*this); }},
+      {names.saveFile, [this] { saveToFileClick(*this); }},
+  };
 }
 
 void Page::appendError(std::string_view line, Repeat repeat) {
@@ -92,25 +58,12 @@ int Page::numberOrDefault(const std::vector<std::string>& fields, std::size_t i,
   return gw::numberOrDefault(fields, i, description, fallback, errorList(), repeat);
 }
 
-bool Page::requireText(std::initializer_list<TextField*> required) {
-  bool good = true;
-  for (TextField* field : required) {
-    if (!field->text.empty()) continue;
-    field->marked = true;
-    good = false;
-  }
-  return good;
+void Page::loadRegisters(const RegisterTable& table, std::string_view dump) {
+  gw::loadRegisters(table, fields(), dump, errorList());
 }
 
-bool Page::ipFieldExit(TextField& field) {
-  if (field.text.empty()) {
-    field.set(kEmptyIpAddress);
-    return true;
-  }
-  if (validIp(field.text)) return true;
-  ctx_.host.messageBox(Message{ctx_.captions.at(cap::kInvalidIp), ctx_.captions.at(cap::kErrorTitle),
-                               MessageKind::Error, cap::kInvalidIp, cap::kErrorTitle});
-  return false;
+void Page::saveRegisters(const RegisterTable& table) {
+  gw::saveRegisters(ctx_.link, table, fields(), RegisterWalk{errorList(), kestrin(), ctx_.lanLink()});
 }
 
 std::string Page::defaultsPath() const {

@@ -50,11 +50,13 @@ PageResult loadFromGate(Page& page) {
   PageContext& ctx = page.context();
   if (!ctx.connection.commConnect(false)) return PageResult::NotConnected;
   ctx.state.errorList.clear();
+  bool read = false;
   {
     const ProgressScope progress(ctx.connection, ProgressKind::Loading);
-    page.load();
+    read = page.load();
   }
   page.setModified();
+  if (!read) return PageResult::Unread;
   return gateResult(ctx);
 }
 
@@ -98,6 +100,7 @@ void saveToGateClick(Page& page) {
       return;
     case PageResult::Succeeded:
     case PageResult::Failed:
+    case PageResult::Unread:
       reportGateSave(page.context());
       return;
   }
@@ -117,6 +120,7 @@ void saveToFileClick(Page& page) {
       show(ctx, cap::kSavedToFile, cap::kQuestionTitle, MessageKind::Information);
       return;
     case PageResult::Failed:
+    case PageResult::Unread:
     case PageResult::NotConnected:
       show(ctx, cap::kFileWriteFailed, page.traits().fileFailedCaption, MessageKind::Error);
       return;

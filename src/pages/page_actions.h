@@ -12,6 +12,7 @@ enum class PageResult {
   Invalid,       // the page's check failed; nothing was sent or written
   Succeeded,
   Failed,  // errorList holds the lines (gateway), or the file could not be written
+  Unread,  // "Load from gate" could not read the page's dump: the fields are as they were
 };
 
 // "Load from gate": connect, clear errorList, progress window, gateway to page, modified flag.

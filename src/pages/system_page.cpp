@@ -1,10 +1,8 @@
 #include "pages/system_page.h"
 
 #include "base/caption_ids.h"
-#include "base/cformat.h"
 #include "base/text.h"
-#include "pages/dump.h"
-#include "pages/page_actions.h"
+#include "pages/image_rows.h"
 #include "shell/gateway.h"
 
 namespace gw {
@@ -13,22 +11,9 @@ namespace {
 
 constexpr std::string_view kReadCommand = "AT&V\r\n";
 constexpr std::string_view kAllParametres = "System settings - All parametres\n";
-constexpr std::string_view kCdrModeLine = "System settings - CDR mode\n";
-constexpr std::string_view kUnitIdDescription = "System settings - Unit ID";
-constexpr std::string_view kPinLine = "System settings - PIN\n";
-constexpr std::string_view kPortLine = "System settings - Port for upgrading FW through Ethernet\n";
-constexpr WriteErrors kModeErrors{"System settings - CDR mode, unit ID\n",
-                                  "System settings - CDR modem, unit ID\n"};
-constexpr WriteErrors kDialingErrors{"System settings - Start dialing, end dialing,end of dialing\n",
-                                     "System settings - Start dialing, end dialing\n"};
 
 constexpr int kHighestCdrValue = 7;
 constexpr int kSkippedCdrValue = 4;  // the list has no item for it
-constexpr const char* kUnitIdDefault = "0";
-constexpr const char* kDialingDefault = "#";
-// The Kestrin edition has no CDR settings of its own: mode 1, unit 0.
-constexpr int kKestrinCdrMode = 1;
-constexpr int kKestrinUnitId = 0;
 
 constexpr int kUnitIdLength = 3;
 constexpr int kPinLength = 7;
@@ -37,55 +22,99 @@ constexpr int kCodeLength = 3;
 constexpr int kHighestPort = 65535;
 constexpr int kLowestUpgradePort = 1;
 
-struct AddressRegister {
-  const char* name;
-  TextField SystemPage::*field;
-  std::string_view errorText;
-};
+// The CDR mode items' captions follow each other from this entry on.
+constexpr int kCdrModeFirstCaption = 1121;
 
-const std::array<AddressRegister, 3> kAddressRegisters = {{
-    {"S70", &SystemPage::edSystemIpAddress, "System settings - IP address\n"},
-    {"S71", &SystemPage::edSystemSubnetMask, "System settings - Subnet mask\n"},
-    {"S72", &SystemPage::edSystemIpRouter, "System settings - IP router\n"},
-}};
+constexpr IndexMap kCdrMap{cdrValueFromIndex, cdrIndexFromValue};
 
-// X30: start dialling, end dialling, end of dialling; each missing field is "#".
-struct DialingField {
-  TextField SystemPage::*field;
-  std::string_view description;
-};
+// The registers in the order they are read and written. The DTMF defaults are also the fixed values the
+// Kestrin edition gets, which has no CDR settings of its own either (mode 1, unit 0).
+const RegisterTable& registers() {
+  static const RegisterTable table = {
+      {.key = "S70",
+       .form = ValueForm::Whole,
+       .fields = {{"edSystemIpAddress"}},
+       .writeFormat = "AT%%S70=%s\r\n",
+       .errors = {"System settings - IP address\n", "System settings - IP address\n"},
+       .skip = kSkipOverLan | kSkipWhenEmpty},
+      {.key = "S71",
+       .form = ValueForm::Whole,
+       .fields = {{"edSystemSubnetMask"}},
+       .writeFormat = "AT%%S71=%s\r\n",
+       .errors = {"System settings - Subnet mask\n", "System settings - Subnet mask\n"},
+       .skip = kSkipOverLan | kSkipWhenEmpty},
+      {.key = "S72",
+       .form = ValueForm::Whole,
+       .fields = {{"edSystemIpRouter"}},
+       .writeFormat = "AT%%S72=%s\r\n",
+       .errors = {"System settings - IP router\n", "System settings - IP router\n"},
+       .skip = kSkipOverLan | kSkipWhenEmpty},
+      {.key = "S91",
+       .fields = {{"cbSystemCDRmode", "0", "System settings - CDR mode", "1", kCdrMap},
+                  {"edSystemUnitId", "0", "System settings - Unit ID", "0"}},
+       .writeFormat = "AT%%S91=%d,%s\r\n",
+       .errors = {"System settings - CDR mode, unit ID\n", "System settings - CDR modem, unit ID\n"}},
+      {.key = "S98",
+       .form = ValueForm::Whole,
+       .fields = {{"edSystemPin"}},
+       .writeFormat = "AT%%S98=%s\r\n",
+       .errors = {"System settings - PIN\n", "System settings - PIN\n"}},
+      {.key = "X30",
+       .fields = {{"edSystemStartDialing", "#", "System settings - Start dialing", "#"},
+                  {"edSystemEndDialing", "#", "System settings - End dialing", "#"},
+                  {"edSystemDial3", "#", "System settings - End of dialing", "#"}},
+       .writeFormat = "AT%%X30=%s,%s,%s\r\n",
+       .errors = {"System settings - Start dialing, end dialing,end of dialing\n",
+                  "System settings - Start dialing, end dialing\n"}},
+      {.key = "X31",
+       .fields = {{"edSystemHold", "7*", "System settings - Hold call", "7*"},
+                  {"edSystemHang", "9#", "System settings - Hang call", "9#"}},
+       .writeFormat = "AT%%X31=%s,%s\r\n",
+       .errors = {"System settings - Hold call, hang call\n", "System settings - Hold call, hang call\n"}},
+      {.key = "X32",
+       .fields = {{"edSystemFollowActivation", "*55", "System settings - Follow activation", "*55"},
+                  {"edSystemFollowDeactivation", "#55", "System settings - Follow deactivation", "#55"}},
+       .writeFormat = "AT%%X32=%s,%s\r\n",
+       .errors = {"System settings - Follow activation, follow deactivation\n",
+                  "System settings - Follow activation, follow deactivation\n"}},
+      {.key = "X33",
+       .fields = {{"edSystemSmsActivation", "*33", "System settings - Sms activation", "*33"},
+                  {"edSystemSmsDeactivation", "#33", "System settings - Sms deactivation", "#33"}},
+       .writeFormat = "AT%%X33=%s,%s\r\n",
+       .errors = {"System settings - Sms activation, Sms deactivation\n",
+                  "System settings - Sms activation, Sms deactivation\n"}},
+      // A port that does not convert reads as 0, without a line.
+      {.key = "X24",
+       .form = ValueForm::Whole,
+       .fields = {{"seSystemPort", "0"}},
+       .writeFormat = "AT%%X24=%d\r\n",
+       .errors = {"System settings - Port for upgrading FW through Ethernet\n",
+                  "System settings - Port for upgrading FW through Ethernet\n"},
+       .via = WriteVia::SendCollectError},
+  };
+  return table;
+}
 
-const std::array<DialingField, 3> kDialingFields = {{
-    {&SystemPage::edSystemStartDialing, "System settings - Start dialing"},
-    {&SystemPage::edSystemEndDialing, "System settings - End dialing"},
-    {&SystemPage::edSystemDial3, "System settings - End of dialing"},
-}};
-
-// The DTMF code registers of two fields. Their defaults are also the fixed values of the Kestrin edition.
-struct CodePair {
-  const char* name;
-  TextField SystemPage::*first;
-  const char* firstDefault;
-  std::string_view firstDescription;
-  TextField SystemPage::*second;
-  const char* secondDefault;
-  std::string_view secondDescription;
-  std::string_view errorText;
-};
-
-const std::array<CodePair, 3> kCodePairs = {{
-    {"X31", &SystemPage::edSystemHold, "7*", "System settings - Hold call", &SystemPage::edSystemHang, "9#",
-     "System settings - Hang call", "System settings - Hold call, hang call\n"},
-    {"X32", &SystemPage::edSystemFollowActivation, "*55", "System settings - Follow activation",
-     &SystemPage::edSystemFollowDeactivation, "#55", "System settings - Follow deactivation",
-     "System settings - Follow activation, follow deactivation\n"},
-    {"X33", &SystemPage::edSystemSmsActivation, "*33", "System settings - Sms activation",
-     &SystemPage::edSystemSmsDeactivation, "#33", "System settings - Sms deactivation",
-     "System settings - Sms activation, Sms deactivation\n"},
-}};
-
-std::string dumpKey(const char* name) {
-  return std::string(name) + "=";
+// The firmware port is copied by hand: the box has to follow it before the value is set.
+const ImageTable<SystemPart>& imageRows() {
+  static const ImageTable<SystemPart> table = {
+      {"edSystemIpAddress", &SystemPart::ipAddress},
+      {"edSystemSubnetMask", &SystemPart::subnetMask},
+      {"edSystemIpRouter", &SystemPart::ipRouter},
+      {"cbSystemCDRmode", &SystemPart::cdrMode, kCdrMap},
+      {"edSystemUnitId", &SystemPart::unitId},
+      {"edSystemPin", &SystemPart::pin},
+      {"edSystemStartDialing", &SystemPart::startDialling},
+      {"edSystemEndDialing", &SystemPart::endDialling},
+      {"edSystemDial3", &SystemPart::endOfDialling},
+      {"edSystemHold", &SystemPart::hold},
+      {"edSystemHang", &SystemPart::hang},
+      {"edSystemFollowActivation", &SystemPart::followOn},
+      {"edSystemFollowDeactivation", &SystemPart::followOff},
+      {"edSystemSmsActivation", &SystemPart::smsOn},
+      {"edSystemSmsDeactivation", &SystemPart::smsOff},
+  };
+  return table;
 }
 
 }  // namespace
@@ -100,15 +129,16 @@ std::optional<int> cdrIndexFromValue(int value) {
 }
 
 SystemPage::SystemPage(const PageContext& context)
-    : Page(context, PageTraits{PageId::System, ParamSection::System, cap::kQuestionTitle}) {
+    : Page(context, PageTraits{PageId::System, ParamSection::System, cap::kQuestionTitle, "System"}) {
   for (TextField* f : {&edSystemIpAddress, &edSystemSubnetMask, &edSystemIpRouter}) makeIpField(*f);
   cbSystemCDRmode.items.assign(kCdrModeItems.begin(), kCdrModeItems.end());
+  cbSystemCDRmode.firstItemCaption = kCdrModeFirstCaption;
   makeDigitField(edSystemUnitId, kUnitIdLength);
-  edSystemUnitId.text = kUnitIdDefault;
+  edSystemUnitId.text = "0";
   makeDigitField(edSystemPin, kPinLength);
   for (TextField* f : {&edSystemDial3, &edSystemStartDialing, &edSystemEndDialing})
     f->maxLength = kDialingLength;
-  edSystemDial3.text = kDialingDefault;
+  edSystemDial3.text = "#";
   for (TextField* f : {&edSystemHold, &edSystemHang, &edSystemFollowActivation, &edSystemFollowDeactivation,
                        &edSystemSmsActivation, &edSystemSmsDeactivation}) {
     f->maxLength = kCodeLength;
@@ -144,139 +174,52 @@ std::vector<NamedField> SystemPage::fields() {
   };
 }
 
+std::vector<std::string> SystemPage::tableProblems() {
+  std::vector<std::string> problems = registerTableProblems(registers(), fields());
+  for (std::string& p : imageTableProblems(imageRows(), fields())) problems.push_back(std::move(p));
+  return problems;
+}
+
 bool SystemPage::systemLoad() {
   std::string dump;
   if (!readDump(kReadCommand, dump)) {
     appendError(kAllParametres);
     return false;
   }
-  for (const AddressRegister& r : kAddressRegisters) (this->*r.field).set(dumpValue(dumpKey(r.name), dump));
-
-  const std::vector<std::string> s91 = dumpFields("S91=", dump);
-  const std::optional<int> mode = fieldNumber(s91, 0);
-  const std::optional<int> index = mode ? cdrIndexFromValue(*mode) : std::nullopt;
-  cbSystemCDRmode.select(index.value_or(0));
-  if (!index) appendError(kCdrModeLine);
-  edSystemUnitId.set(fieldOrDefault(s91, 1, kUnitIdDescription, kUnitIdDefault));
-
-  edSystemPin.set(dumpValue("S98=", dump));
-  loadCodes(dump);
-  showPort(toInt(dumpValue("X24=", dump)).value_or(0));
+  // The port is read into a free spin edit; the box then follows it.
+  seSystemPort.min = 0;
+  loadRegisters(registers(), dump);
+  showPort(seSystemPort.value);
   systemSaveFile();
   return true;
 }
 
-void SystemPage::loadCodes(std::string_view dump) {
-  const std::vector<std::string> x30 = dumpFields("X30=", dump);
-  for (std::size_t i = 0; i < kDialingFields.size(); ++i) {
-    const DialingField& f = kDialingFields[i];
-    (this->*f.field).set(fieldOrDefault(x30, i, f.description, kDialingDefault));
-  }
-  for (const CodePair& c : kCodePairs) {
-    const std::vector<std::string> fields = dumpFields(dumpKey(c.name), dump);
-    (this->*c.first).set(fieldOrDefault(fields, 0, c.firstDescription, c.firstDefault));
-    (this->*c.second).set(fieldOrDefault(fields, 1, c.secondDescription, c.secondDefault));
-  }
-}
-
 void SystemPage::systemSave() {
-  if (!ctx_.lanLink()) saveAddresses();
-  if (kestrin()) {
-    writeRegister(cformat(kCommandBufferSize, "AT%%S91=%d,%d\r\n", kKestrinCdrMode, kKestrinUnitId),
-                  kModeErrors);
-  } else {
-    writeRegister(cformat(kCommandBufferSize, "AT%%S91=%d,%s\r\n", cdrValueFromIndex(cbSystemCDRmode.index),
-                          edSystemUnitId.text.c_str()),
-                  kModeErrors);
-  }
-  writeRegister(cformat(kCommandBufferSize, "AT%%S98=%s\r\n", edSystemPin.text.c_str()), kPinLine);
-  saveCodes();
-  sendCollectError(cformat(kCommandBufferSize, "AT%%X24=%d\r\n", seSystemPort.value), kPortLine);
+  saveRegisters(registers());
   systemSaveFile();
-}
-
-void SystemPage::saveAddresses() {
-  for (const AddressRegister& r : kAddressRegisters) {
-    const std::string& address = (this->*r.field).text;
-    if (address.empty()) continue;
-    writeRegister(cformat(kCommandBufferSize, "AT%%%s=%s\r\n", r.name, address.c_str()), r.errorText);
-  }
-}
-
-void SystemPage::saveCodes() {
-  const bool fixed = kestrin();
-  const auto text = [&](TextField SystemPage::*field, const char* fixedValue) {
-    return fixed ? fixedValue : (this->*field).text.c_str();
-  };
-  writeRegister(
-      cformat(kCommandBufferSize, "AT%%X30=%s,%s,%s\r\n", text(&SystemPage::edSystemStartDialing, "#"),
-              text(&SystemPage::edSystemEndDialing, "#"), text(&SystemPage::edSystemDial3, "#")),
-      kDialingErrors);
-  for (const CodePair& c : kCodePairs) {
-    writeRegister(cformat(kCommandBufferSize, "AT%%%s=%s,%s\r\n", c.name, text(c.first, c.firstDefault),
-                          text(c.second, c.secondDefault)),
-                  c.errorText);
-  }
 }
 
 bool SystemPage::systemValid() {
   if (kestrin()) return true;
-  return requireText({&edSystemUnitId, &edSystemStartDialing, &edSystemEndDialing, &edSystemHold,
-                      &edSystemHang, &edSystemFollowActivation, &edSystemFollowDeactivation,
-                      &edSystemSmsDeactivation, &edSystemSmsActivation});
+  bool good = requireText({&edSystemUnitId, &edSystemStartDialing, &edSystemEndDialing, &edSystemHold,
+                           &edSystemHang, &edSystemFollowActivation, &edSystemFollowDeactivation,
+                           &edSystemSmsDeactivation, &edSystemSmsActivation});
+  // The gateway takes unit IDs up to 255; a larger one would be written and misread.
+  if (toInt(edSystemUnitId.text).value_or(0) > kHighestUnitId) {
+    edSystemUnitId.marked = true;
+    good = false;
+  }
+  return good;
 }
 
 void SystemPage::systemSaveFile() {
-  SystemPart& s = ctx_.image.system;
-  s.ipAddress = edSystemIpAddress.text;
-  s.subnetMask = edSystemSubnetMask.text;
-  s.ipRouter = edSystemIpRouter.text;
-  s.cdrMode = cdrValueFromIndex(cbSystemCDRmode.index);
-  s.unitId = toInt(edSystemUnitId.text).value_or(0);
-  s.pin = edSystemPin.text;
-  s.startDialling = edSystemStartDialing.text;
-  s.endDialling = edSystemEndDialing.text;
-  s.endOfDialling = edSystemDial3.text;
-  s.hold = edSystemHold.text;
-  s.hang = edSystemHang.text;
-  s.followOn = edSystemFollowActivation.text;
-  s.followOff = edSystemFollowDeactivation.text;
-  s.smsOn = edSystemSmsActivation.text;
-  s.smsOff = edSystemSmsDeactivation.text;
-  s.firmwarePort = seSystemPort.value;
+  copyToImage(imageRows(), fields(), ctx_.image.system);
+  ctx_.image.system.firmwarePort = seSystemPort.value;
 }
 
 void SystemPage::systemLoadFile() {
-  const SystemPart& s = ctx_.image.system;
-  edSystemIpAddress.set(s.ipAddress);
-  edSystemSubnetMask.set(s.subnetMask);
-  edSystemIpRouter.set(s.ipRouter);
-  cbSystemCDRmode.select(cdrIndexFromValue(s.cdrMode).value_or(0));
-  edSystemUnitId.set(std::to_string(s.unitId));
-  edSystemPin.set(s.pin);
-  edSystemStartDialing.set(s.startDialling);
-  edSystemEndDialing.set(s.endDialling);
-  edSystemDial3.set(s.endOfDialling);
-  edSystemHold.set(s.hold);
-  edSystemHang.set(s.hang);
-  edSystemFollowActivation.set(s.followOn);
-  edSystemFollowDeactivation.set(s.followOff);
-  edSystemSmsActivation.set(s.smsOn);
-  edSystemSmsDeactivation.set(s.smsOff);
-  showPort(s.firmwarePort);
-}
-
-void SystemPage::sbSystemLoadClick() {
-  loadFromGateClick(*this);
-}
-void SystemPage::sbSystemSaveClick() {
-  saveToGateClick(*this);
-}
-void SystemPage::sbSystemDefaultClick() {
-  defaultsClick(*this);
-}
-void SystemPage::sbSystemSaveFileClick() {
-  saveToFileClick(*this);
+  copyFromImage(imageRows(), fields(), ctx_.image.system);
+  showPort(ctx_.image.system.firmwarePort);
 }
 
 void SystemPage::cbSystemUpgradeClick() {
@@ -306,7 +249,7 @@ void SystemPage::applyEdition() {
 
 void SystemPage::applyLinkType() {
   const bool writable = !ctx_.lanLink();
-  for (const AddressRegister& r : kAddressRegisters) (this->*r.field).enabled = writable;
+  for (TextField* f : {&edSystemIpAddress, &edSystemSubnetMask, &edSystemIpRouter}) f->enabled = writable;
 }
 
 void SystemPage::edited(std::string_view name) {

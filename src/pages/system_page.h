@@ -6,6 +6,7 @@
 #include <optional>
 #include <string_view>
 
+#include "pages/form_layout.h"
 #include "pages/page.h"
 
 namespace gw {
@@ -19,6 +20,9 @@ int cdrValueFromIndex(int index);
 // The list index of an S91 value: values above 3 subtract 1 (4 shows "All successful"). Nothing for a value
 // the list cannot show.
 std::optional<int> cdrIndexFromValue(int value);
+
+// The highest unit ID the gateway takes ("255 = max").
+inline constexpr int kHighestUnitId = 255;
 
 class SystemPage : public Page {
  public:
@@ -57,10 +61,10 @@ class SystemPage : public Page {
   void systemSaveFile();
   void systemLoadFile();
 
-  void sbSystemLoadClick();
-  void sbSystemSaveClick();
-  void sbSystemDefaultClick();
-  void sbSystemSaveFileClick();
+  void sbSystemLoadClick() { (void)click("sbSystemLoad"); }
+  void sbSystemSaveClick() { (void)click("sbSystemSave"); }
+  void sbSystemDefaultClick() { (void)click("sbSystemDefault"); }
+  void sbSystemSaveFileClick() { (void)click("sbSystemSaveFile"); }
   // The firmware upgrade switch follows the box: port field and label enabled with the minimum 1 and the
   // value 2222 when ticked; disabled with the minimum 0 and the value 0 when cleared.
   void cbSystemUpgradeClick();
@@ -71,6 +75,7 @@ class SystemPage : public Page {
   void saveFile() override { systemSaveFile(); }
   void loadFile() override { systemLoadFile(); }
   std::vector<NamedField> fields() override;
+  std::vector<std::string> tableProblems() override;
   // The Kestrin edition hides the modes, the DTMF codes and the end-of-dialling character.
   void applyEdition() override;
   // Over the LAN the gateway's own addresses are not written, so their fields are disabled.
@@ -82,9 +87,8 @@ class SystemPage : public Page {
  private:
   // The box from the port (ticked when not 0), then the port value.
   void showPort(int port);
-  void loadCodes(std::string_view dump);
-  void saveAddresses();
-  void saveCodes();
 };
+
+const FormLayout& systemPageLayout();
 
 }  // namespace gw

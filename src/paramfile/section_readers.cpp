@@ -14,7 +14,8 @@ namespace gw::pfile {
 namespace {
 
 constexpr int kDefaultCodecChoice = 1;  // G.729
-constexpr int kDefaultFirmwarePort = 0;
+// X24 missing from a file: upgrading over Ethernet is off (the gateway record's port is another matter).
+constexpr int kNoUpgradePort = 0;
 
 // "address:port" keys of the Ethernet page.
 void takeAddress(FieldReader& r, std::string_view key, std::string_view def, std::string& address,
@@ -101,7 +102,7 @@ bool readSystem(TParametres& image, const IniFile& ini) {
   r.key("X33", "*33,#33");
   r.take(1, s.smsOn);
   r.take(2, s.smsOff);
-  r.key("X24", "0").takeWholeNumber(s.firmwarePort, kDefaultFirmwarePort);
+  r.key("X24", "0").takeWholeNumber(s.firmwarePort, kNoUpgradePort);
   return r.ok();
 }
 

@@ -189,8 +189,9 @@ void writeIncoming(const TParametres& image, IniFile& ini) {
     ini.writeString(kIncoming, "G9" + num(static_cast<long long>(n + kGroupCount)),
                     joinFields(g.calledNumbers));
     ini.writeString(kIncoming, "G19" + num(static_cast<long long>(n)), "0," + chr(g.clipToVoipSeparator));
-    ini.writeString(kIncoming, "G99", list({num(first.clipKeepHours), num(recordFlags)}));
   }
+  // Gateway-wide: the keep hours and the two record flags, taken from record 1.
+  ini.writeString(kIncoming, "G99", list({num(first.clipKeepHours), num(recordFlags)}));
   ini.writeString(kIncoming, "G199", first.clipToVoipModification);
 }
 

@@ -26,9 +26,9 @@ Program::Program(Clock& clockRef, Host& hostRef, std::string programFolder, std:
       connection(link, selection, newGateway, hostRef, captions),
       pageContext{link, connection, selection, hostRef, captions, image, pageState},
       onlineContext{clockRef, link, connection, selection, hostRef, captions},
-      systemPage(pageContext),
       topics(*this, window),
       folder_(std::move(programFolder)) {
+  for (const PageRegistration& row : pageRegistry()) pages_.push_back(row.make(pageContext));
   wireHooks();
   registerTopics();
 }
@@ -47,38 +47,30 @@ std::string Program::settingsPath() const {
   return path(kSettingsFile);
 }
 
-namespace {
-struct PageName {
-  std::string_view name;
-  PageId id;
-};
-// gwctl's names of the pages, in page order.
-constexpr PageName kPageNames[] = {
-    {"system", PageId::System},   {"ethernet", PageId::Ethernet}, {"basic", PageId::Basic},
-    {"groups", PageId::Groups},   {"outgoing", PageId::Outgoing}, {"incoming", PageId::Incoming},
-    {"network", PageId::Network}, {"lcr", PageId::Lcr},           {"autorouting", PageId::Auto},
-    {"extension", PageId::Ext},
-};
-}  // namespace
-
 std::vector<Page*> Program::pages() {
-  return {&systemPage};
+  std::vector<Page*> all;
+  for (const std::unique_ptr<Page>& page : pages_) all.push_back(page.get());
+  return all;
 }
 
 std::vector<std::string_view> Program::pageNames() {
   std::vector<std::string_view> names;
-  for (const PageName& p : kPageNames) names.push_back(p.name);
+  for (const PageRegistration& row : pageRegistry()) names.push_back(row.cliName);
   return names;
 }
 
+Page& Program::pageOf(const PageRegistration& registration) {
+  const std::vector<PageRegistration>& rows = pageRegistry();
+  return *pages_.at(static_cast<std::size_t>(&registration - rows.data()));
+}
+
 Page* Program::pageNamed(std::string_view name) {
-  for (const PageName& p : kPageNames) {
-    if (p.name != name) continue;
-    for (Page* page : pages()) {
-      if (page->traits().id == p.id) return page;
-    }
-  }
-  return nullptr;
+  const PageRegistration* row = registrationNamed(name);
+  return row != nullptr ? &pageOf(*row) : nullptr;
+}
+
+void Program::linkTypeChanged() {
+  for (Page* page : pages()) page->applyLinkType();
 }
 
 void Program::imageToPages() {
@@ -92,17 +84,20 @@ void Program::defaultSettings() {
 }
 
 void Program::registerTopics() {
-  topics.setPageTopic(30, "pSystem", [this] { systemPage.applyLinkType(); });
-  topics.setHandler(41, {[this] {
-                           gatewayReset(onlineContext);
-                           return true;
-                         },
-                         {}});
-  topics.setHandler(42, {[this] {
-                           factoryReset(onlineContext);
-                           return true;
-                         },
-                         {}});
+  for (const PageRegistration& row : pageRegistry()) {
+    Page& page = pageOf(row);
+    topics.setPageTopic(row.topicCaption, row.layout().name, [&page] { page.applyLinkType(); });
+  }
+  topics.setHandler(cap::kGatewayResetTopic, {[this] {
+                                                gatewayReset(onlineContext);
+                                                return true;
+                                              },
+                                              {}});
+  topics.setHandler(cap::kFactoryResetTopic, {[this] {
+                                                factoryReset(onlineContext);
+                                                return true;
+                                              },
+                                              {}});
 }
 
 void Program::wireHooks() {

@@ -5,6 +5,7 @@
 
 #include <memory>
 #include <optional>
+#include <stdexcept>
 #include <string>
 
 #include "base/captions.h"
@@ -12,9 +13,10 @@
 #include "base/host.h"
 #include "link/link.h"
 #include "online/online_context.h"
+#include "pages/page.h"
 #include "pages/page_context.h"
+#include "pages/page_registry.h"
 #include "pages/page_state.h"
-#include "pages/system_page.h"
 #include "paramfile/parametres.h"
 #include "program/topic_activation.h"
 #include "shell/comm_settings_dialog.h"
@@ -71,18 +73,29 @@ class Program {
   PageState pageState;
   PageContext pageContext;
   OnlineContext onlineContext;
-  SystemPage systemPage;
   int currentTopic = -1;
   MainWindowModel window;
   // The topic dispatcher, with the topics built so far.
   TopicActivation topics;
 
-  // The pages in page order (System, Ethernet, GSM basic, Groups, Outgoing, Incoming, Network list, LCR,
-  // Autorouting, Mobility extension) — those built so far.
+  // The pages of the page registry, in page order.
   std::vector<Page*> pages();
   // A page by its gwctl name ("system"), or nullptr.
   Page* pageNamed(std::string_view name);
   static std::vector<std::string_view> pageNames();
+  // The page of a registry row.
+  Page& pageOf(const PageRegistration& registration);
+  // The one page of that type (tests and the page's own window reach a page's fields through it).
+  template <class P>
+  P& page() {
+    for (Page* p : pages()) {
+      if (auto* found = dynamic_cast<P*>(p)) return *found;
+    }
+    throw std::logic_error("no such page");
+  }
+
+  // A change of the link type: the pages show what may be written over the new link.
+  void linkTypeChanged();
 
   // Every page from the image (after a parameter file was loaded into it).
   void imageToPages();
@@ -93,6 +106,9 @@ class Program {
   void wireHooks();
   void registerTopics();
   void loadGatewayIdentification(const std::string& parameterFile);
+
+  // Parallel to pageRegistry().
+  std::vector<std::unique_ptr<Page>> pages_;
 
   std::string folder_;
 };

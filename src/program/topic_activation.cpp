@@ -2,18 +2,23 @@
 
 #include <algorithm>
 
+#include "base/caption_ids.h"
 #include "program/program.h"
 #include "shell/caption_table.h"
 
 namespace gw {
 
 namespace {
-// Terminal, Tracing, Statistics, Call data records, Log file, Login account, Firmware, Voice message,
-// Date/time, Gateway reset, Factory reset, System, Ethernet, GSM basic, Groups assignment, Outgoing groups,
-// Incoming groups, Diagnostic calls, Actual calls, Mobility extension, Autorouting, LCR, Network list, SIP
-// registration state.
-const std::vector<int> kDispatchOrder = {21, 20, 24, 23, 22, 17, 19, 25, 18, 41, 42, 30,
-                                         31, 32, 33, 34, 35, 26, 27, 39, 38, 37, 36, 540};
+// The order in which the dispatcher compares the chosen text with its topics.
+const std::vector<int> kDispatchOrder = {
+    cap::kTerminalTopic,       cap::kTracingTopic,           cap::kStatisticsTopic,
+    cap::kCallDataTopic,       cap::kLogFileTopic,           cap::kLoginAccountTopic,
+    cap::kFirmwareTopic,       cap::kVoiceMessageTopic,      cap::kDateTimeTopic,
+    cap::kGatewayResetTopic,   cap::kFactoryResetTopic,      cap::kSystemTopic,
+    cap::kEthernetTopic,       cap::kGsmBasicTopic,          cap::kGroupsAssignmentTopic,
+    cap::kOutgoingGroupsTopic, cap::kIncomingGroupsTopic,    cap::kDiagnosticsTopic,
+    cap::kActualCallsTopic,    cap::kMobilityExtensionTopic, cap::kAutoroutingTopic,
+    cap::kLcrTableTopic,       cap::kNetworkListTopic,       cap::kSipRegistrationTopic};
 }  // namespace
 
 const std::vector<int>& TopicActivation::dispatchOrder() {

@@ -191,7 +191,8 @@ void Connection::offerFirmwareUpgrade() {
 }
 
 bool Connection::askForAddress() {
-  GatewayFields fields{"Gate", kNoAddress, "23", "2222", "", "", ""};
+  GatewayFields fields{
+      "Gate", kNoAddress, std::to_string(kDefaultLanPort), std::to_string(kDefaultFirmwarePort), "", "", ""};
   newGateway_.open(NewGatewayDialog::Mode::New, fields);
   newGateway_.nameChanged(fields.name);
   newGateway_.setAdoptOnOk(true);

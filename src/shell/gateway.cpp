@@ -59,7 +59,6 @@ bool validIp(std::string_view text) {
   return true;
 }
 
-
 bool GatewayFile::exists() const {
   return fileExists(path_);
 }
@@ -81,8 +80,8 @@ std::optional<GatewayEntry> GatewayFile::read(const std::string& name) const {
   if (!ini.hasSection(name)) return std::nullopt;
   GatewayEntry e;
   e.host = ini.readString(name, "Host", "0.0.0.0");
-  e.port = ini.readString(name, "Port", "23");
-  e.fwPort = ini.readString(name, "FwPort", "2222");
+  e.port = ini.readString(name, "Port", std::to_string(kDefaultLanPort));
+  e.fwPort = ini.readString(name, "FwPort", std::to_string(kDefaultFirmwarePort));
   e.user = unscramble(ini.readString(name, "Username", ""));
   e.password = unscramble(ini.readString(name, "Password", ""));
   e.file = ini.value(name, "File");

@@ -28,8 +28,9 @@ void NewGatewayDialog::open(Mode mode, const GatewayFields& fields) {
 
 void NewGatewayDialog::openNew() {
   const std::string name = "Gate";
-  open(Mode::New, GatewayFields{name, "", "23", "2222", "", "",
-                                proposedParameterFile(selection_.programFolder(), name)});
+  open(Mode::New,
+       GatewayFields{name, "", std::to_string(kDefaultLanPort), std::to_string(kDefaultFirmwarePort), "", "",
+                     proposedParameterFile(selection_.programFolder(), name)});
 }
 
 bool NewGatewayDialog::openEdit(const std::string& name) {

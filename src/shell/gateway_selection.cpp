@@ -37,7 +37,8 @@ void GatewaySelection::selectGateway(const std::string& name) {
     selectUnnamedGateway();
     return;
   }
-  GatewayEntry e = entry.value_or(GatewayEntry{"0.0.0.0", "23", "2222", "", "", std::nullopt});
+  GatewayEntry e = entry.value_or(GatewayEntry{"0.0.0.0", std::to_string(kDefaultLanPort),
+                                               std::to_string(kDefaultFirmwarePort), "", "", std::nullopt});
   TGateway g;
   g.name = name;
   g.host = e.host;

@@ -17,7 +17,6 @@
 #include "ui/icons.h"
 #include "ui/main_window.h"
 #include "ui/qt_text.h"
-#include "ui/system_page_widget.h"
 
 namespace gw::ui {
 
@@ -64,18 +63,18 @@ const std::vector<MenuDef>& menuDefs() {
        }},
       {"mGatewayControl",
        {
-           {"mLogin", nullptr, nullptr, nullptr, 17},
-           {"mDate", nullptr, nullptr, nullptr, 18},
-           {"mFirm", nullptr, nullptr, nullptr, 19},
-           {"mTrac", nullptr, nullptr, nullptr, 20},
-           {"mTerm", nullptr, "terminal", nullptr, 21},
-           {"mLogFile", nullptr, nullptr, nullptr, 22},
-           {"mCallData", nullptr, nullptr, nullptr, 23},
-           {"mStat", nullptr, nullptr, nullptr, 24},
-           {"mVoiceMess", nullptr, nullptr, nullptr, 25},
-           {"mDiag", nullptr, nullptr, nullptr, 26},
-           {"mActual", nullptr, nullptr, nullptr, 27},
-           {"mSipReg", nullptr, nullptr, nullptr, 540},
+           {"mLogin", nullptr, nullptr, nullptr, cap::kLoginAccountTopic},
+           {"mDate", nullptr, nullptr, nullptr, cap::kDateTimeTopic},
+           {"mFirm", nullptr, nullptr, nullptr, cap::kFirmwareTopic},
+           {"mTrac", nullptr, nullptr, nullptr, cap::kTracingTopic},
+           {"mTerm", nullptr, "terminal", nullptr, cap::kTerminalTopic},
+           {"mLogFile", nullptr, nullptr, nullptr, cap::kLogFileTopic},
+           {"mCallData", nullptr, nullptr, nullptr, cap::kCallDataTopic},
+           {"mStat", nullptr, nullptr, nullptr, cap::kStatisticsTopic},
+           {"mVoiceMess", nullptr, nullptr, nullptr, cap::kVoiceMessageTopic},
+           {"mDiag", nullptr, nullptr, nullptr, cap::kDiagnosticsTopic},
+           {"mActual", nullptr, nullptr, nullptr, cap::kActualCallsTopic},
+           {"mSipReg", nullptr, nullptr, nullptr, cap::kSipRegistrationTopic},
        }},
       {"mSettings",
        {
@@ -142,7 +141,7 @@ const std::vector<CaptionRow>& toolbarHintRows() {
       {2, "ToolButton5", P::Hint, -1, "List of gateways..."},
       {-1, "tbLoadGate", P::Hint, -1, "Load all parametres from the gateway"},
       {-1, "tbSaveGate", P::Hint, -1, "Save all parametres to the gateway"},
-      {21, "tbTerminal", P::Hint, -1, "Terminal"},
+      {cap::kTerminalTopic, "tbTerminal", P::Hint, -1, "Terminal"},
       {8, "tbClose", P::Hint, -1, "Close"},
   };
   return rows;
@@ -273,8 +272,8 @@ void TfMain::mGatewayListClick() {
 
 void TfMain::mCommSettClick() {
   fCommSettings_->run();
-  // Over the LAN the gateway's own addresses are not written, so the System page's fields follow the link.
-  program_.systemPage.applyLinkType();
+  // Over the LAN the gateway's own addresses are not written: the pages follow the link.
+  program_.linkTypeChanged();
   showPages();
   activateWindow();
 }

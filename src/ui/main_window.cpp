@@ -16,20 +16,20 @@
 #include <QVBoxLayout>
 
 #include "base/caption_ids.h"
+#include "program/close_question.h"
 #include "shell/captions_file.h"
 #include "ui/about_window.h"
 #include "ui/busy_windows.h"
 #include "ui/caption_labels.h"
-#include "program/close_question.h"
 #include "ui/comm_settings_window.h"
 #include "ui/gateway_list_window.h"
 #include "ui/icons.h"
 #include "ui/insert_ip_window.h"
 #include "ui/link_watch.h"
 #include "ui/new_gateway_window.h"
+#include "ui/page_widget.h"
 #include "ui/qt_host.h"
 #include "ui/qt_text.h"
-#include "ui/system_page_widget.h"
 #include "ui/topic_tree.h"
 
 namespace gw::ui {
@@ -38,7 +38,6 @@ namespace {
 constexpr int kTopicPaneWidth = 270;
 constexpr int kStatusPanelWidth = 400;
 constexpr int kTitleMargin = 8;
-constexpr int kSystemTopic = 30;
 }  // namespace
 
 TfMain::TfMain(Program& program, QtHost& host) : program_(program), host_(host) {
@@ -158,10 +157,14 @@ void TfMain::buildDialogs() {
 }
 
 void TfMain::buildPages() {
-  pSystem_ = new SystemPageWidget(program_.systemPage);
-  pages_->addWidget(pSystem_);
-  pageTopics_.push_back({kSystemTopic, "pSystem", pSystem_, [this] { pSystem_->showModel(); }});
-  connect(pSystem_, &SystemPageWidget::actionDone, this, [this] { refresh(); });
+  for (const PageRegistration& row : pageRegistry()) {
+    const FormLayout& layout = row.layout();
+    auto* widget = new PageWidget(program_.pageOf(row), layout, program_.captions, [this] { return idle(); });
+    pages_->addWidget(widget);
+    pageWidgets_.push_back(widget);
+    pageTopics_.push_back({row.topicCaption, layout.name, widget, [widget] { widget->showModel(); }});
+    connect(widget, &PageWidget::actionDone, this, [this] { refresh(); });
+  }
 }
 
 void TfMain::attachHost() {
@@ -282,7 +285,7 @@ void TfMain::setLabels() {
   const CaptionList& captions = program_.captions;
   const CaptionState edition = editionState(program_.connection.kestrinEdition);
   applyCaptions(this, kMainForm, captions, edition);
-  applyCaptionRows(this, kMainForm, systemPageCaptionRows(), captions, CaptionState::Always);
+  for (PageWidget* page : pageWidgets_) page->setLabels();
   applyCaptionRows(this, kMainForm, toolbarHintRows(), captions, CaptionState::Always);
   applyCaptions(wReset_, "TwReset", captions, CaptionState::Always);
   fGatewayList_->setLabels();

@@ -24,7 +24,7 @@ namespace gw::ui {
 
 class LinkWatch;
 class QtHost;
-class SystemPageWidget;
+class PageWidget;
 class TfCommSettings;
 class TfGatewayList;
 class TfHelp;
@@ -156,7 +156,7 @@ class TfMain : public QMainWindow {
   TfCommSettings* fCommSettings_ = nullptr;
   TfInsertIp* fInsertIp_ = nullptr;
   TfHelp* fHelp_ = nullptr;
-  SystemPageWidget* pSystem_ = nullptr;
+  std::vector<PageWidget*> pageWidgets_;
   LinkWatch* linkWatch_ = nullptr;
   // The program's own edition hook, which the window's wraps (and restores when it goes).
   std::function<void()> programEdition_;

@@ -2,9 +2,16 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+#include <QSlider>
 #include <QSpinBox>
+#include <QTabBar>
+#include <QTreeWidget>
 
 #include "ui/edit_behaviour.h"
 #include "ui/qt_text.h"
@@ -17,34 +24,68 @@ constexpr int kNoLengthLimit = 32767;  // QLineEdit's own default
 const QString kMarkedStyle =
     QStringLiteral("QLineEdit { background: #ffebee; border: 1px solid #e53935; border-radius: 3px; }");
 
-QString widgetName(const std::vector<FieldAlias>& aliases, std::string_view field) {
-  for (const FieldAlias& alias : aliases) {
-    if (field == alias.field) return QString::fromLatin1(alias.widget);
-  }
-  return QString::fromLatin1(field.data(), static_cast<qsizetype>(field.size()));
+QString qName(std::string_view name) {
+  return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
+}
+
+void showMark(QWidget* widget, bool marked) {
+  if (widget->property("marked").toBool() == marked) return;
+  widget->setProperty("marked", marked);
+  widget->setStyleSheet(marked ? kMarkedStyle : QString());
 }
 
 void showText(const TextField& field, QLineEdit* edit) {
   const QString text = fromGateway(field.text);
-  if (edit->text() != text) edit->setText(text);
-  edit->setMaxLength(field.maxLength > 0 ? field.maxLength : kNoLengthLimit);
-  if (edit->property("marked").toBool() != field.marked) {
-    edit->setProperty("marked", field.marked);
-    edit->setStyleSheet(field.marked ? kMarkedStyle : QString());
+  if (edit->text() != text) {
+    // The model may have dropped typed characters: the cursor stays where the user was typing.
+    const int removed = static_cast<int>(edit->text().size() - text.size());
+    const int cursor = edit->cursorPosition() - std::max(0, removed);
+    edit->setText(text);
+    edit->setCursorPosition(std::clamp(cursor, 0, static_cast<int>(text.size())));
   }
+  edit->setMaxLength(field.maxLength > 0 ? field.maxLength : kNoLengthLimit);
+  showMark(edit, field.marked);
 }
 
-void showChoice(const ChoiceField& field, QComboBox* combo) {
-  const QSignalBlocker quiet(combo);
+void showMemo(const TextField& field, QPlainTextEdit* memo) {
+  const QString text = fromGateway(field.text);
+  if (memo->toPlainText() != text) memo->setPlainText(text);
+  showMark(memo, field.marked);
+}
+
+QStringList itemTexts(const ChoiceField& field, const CaptionList& captions) {
   QStringList items;
-  for (const std::string& item : field.items) items << toQ(item);
+  for (std::size_t i = 0; i < field.items.size(); ++i) {
+    const std::string& item = field.items[i];
+    items << (field.firstItemCaption == kNoCaption
+                  ? fromGateway(item)
+                  : toQ(captions.labelOr(field.firstItemCaption + static_cast<int>(i), item)));
+  }
+  return items;
+}
+
+void showCombo(const QStringList& items, int index, QComboBox* combo) {
+  const QSignalBlocker quiet(combo);
   QStringList shown;
   for (int i = 0; i < combo->count(); ++i) shown << combo->itemText(i);
   if (shown != items) {
     combo->clear();
     combo->addItems(items);
   }
-  combo->setCurrentIndex(field.index);
+  combo->setCurrentIndex(index);
+}
+
+void showTabs(const QStringList& items, int index, QTabBar* tabs) {
+  const QSignalBlocker quiet(tabs);
+  while (tabs->count() > items.size()) tabs->removeTab(tabs->count() - 1);
+  for (int i = 0; i < items.size(); ++i) {
+    if (i < tabs->count()) {
+      tabs->setTabText(i, items[i]);
+    } else {
+      tabs->addTab(items[i]);
+    }
+  }
+  tabs->setCurrentIndex(index);
 }
 
 void showNumber(const NumberField& field, QSpinBox* spin) {
@@ -53,20 +94,45 @@ void showNumber(const NumberField& field, QSpinBox* spin) {
   spin->setValue(field.value);
 }
 
-const FieldView& viewOf(const FieldRef& ref) {
-  return std::visit([](auto* field) -> const FieldView& { return *field; }, ref);
+void showTrack(const NumberField& field, QSlider* slider) {
+  const QSignalBlocker quiet(slider);
+  slider->setRange(field.min, std::max(field.min, field.max));
+  slider->setValue(field.value);
+}
+
+void showList(const ListField& field, QListWidget* list) {
+  const QSignalBlocker quiet(list);
+  QStringList items;
+  for (const std::string& item : field.items) items << fromGateway(item);
+  QStringList shown;
+  for (int i = 0; i < list->count(); ++i) shown << list->item(i)->text();
+  if (shown != items) {
+    list->clear();
+    list->addItems(items);
+  }
+  list->setCurrentRow(field.selected);
+}
+
+void showTable(const TableField& field, QTreeWidget* table) {
+  const QSignalBlocker quiet(table);
+  table->clear();
+  for (const std::vector<std::string>& row : field.items) {
+    auto* item = new QTreeWidgetItem(table);
+    for (std::size_t c = 0; c < row.size(); ++c) item->setText(static_cast<int>(c), fromGateway(row[c]));
+  }
+  if (field.hasSelection()) {
+    table->setCurrentItem(table->topLevelItem(field.selected));
+  } else {
+    table->setCurrentItem(nullptr);
+    table->clearSelection();
+  }
 }
 
 }  // namespace
 
-PageBinder::PageBinder(Page& page, QWidget* root, std::vector<FieldAlias> aliases)
-    : QObject(root), page_(page), root_(root) {
-  for (const NamedField& field : page_.fields()) {
-    QWidget* widget = root_->findChild<QWidget*>(widgetName(aliases, field.name));
-    if (widget == nullptr) continue;
-    widgets_.emplace(std::string(field.name), widget);
-    bind(field, widget);
-  }
+PageBinder::PageBinder(ControlSet& model, QWidget* root, const CaptionList& captions)
+    : QObject(root), model_(model), root_(root), captions_(captions) {
+  for (const NamedField& field : model_.fields()) bind(field);
 }
 
 QWidget* PageBinder::widgetOf(const std::string& field) const {
@@ -79,40 +145,117 @@ void PageBinder::userEdit(bool taken) {
   if (taken) emit edited();
 }
 
-void PageBinder::bind(const NamedField& field, QWidget* widget) {
-  const std::string name(field.name);
-  if (auto* const* text = std::get_if<TextField*>(&field.field)) {
-    auto* edit = qobject_cast<QLineEdit*>(widget);
-    if (edit == nullptr) return;
-    attachKeyFilter(edit, (*text)->filter);
+void PageBinder::problem(const std::string& name, const char* what) {
+  problems_.push_back(name + ": " + what);
+}
+
+void PageBinder::bindText(const std::string& name, const TextField& field, QWidget* widget) {
+  if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
     connect(edit, &QLineEdit::textEdited, this,
-            [this, edit, name] { userEdit(page_.editText(name, toGateway(edit->text()))); });
-    if ((*text)->ipAddress) {
+            [this, edit, name] { userEdit(model_.editText(name, toGateway(edit->text()))); });
+    if (field.ipAddress) {
       onLeave(edit, [this, name] {
-        const bool good = page_.leaveField(name);
+        const bool good = model_.leaveField(name);
         show();
         return good;
       });
     }
+  } else if (auto* memo = qobject_cast<QPlainTextEdit*>(widget)) {
+    connect(memo, &QPlainTextEdit::textChanged, this, [this, memo, name] {
+      if (toGateway(memo->toPlainText()) == findField<TextField>(model_.fields(), name)->text) return;
+      userEdit(model_.editText(name, toGateway(memo->toPlainText())));
+    });
+  } else {
+    problem(name, "is not a text field");
+  }
+}
+
+void PageBinder::bindRadio(const std::string& name, const RadioField& field) {
+  for (std::size_t i = 0; i < field.buttons.size(); ++i) {
+    auto* button = root_->findChild<QRadioButton*>(QString::fromStdString(field.buttons[i]));
+    if (button == nullptr) {
+      problem(field.buttons[i], "radio button is missing");
+      continue;
+    }
+    widgets_.emplace(field.buttons[i], button);
+    connect(button, &QRadioButton::clicked, this,
+            [this, name, index = static_cast<int>(i)] { userEdit(model_.editChoice(name, index)); });
+  }
+}
+
+void PageBinder::bind(const NamedField& field) {
+  const std::string name(field.name);
+  if (auto* const* radio = std::get_if<RadioField*>(&field.field)) {
+    bindRadio(name, **radio);
+    return;
+  }
+  QWidget* widget = root_->findChild<QWidget*>(qName(field.name));
+  if (widget == nullptr) {
+    problem(name, "has no widget");
+    return;
+  }
+  widgets_.emplace(name, widget);
+  if (auto* const* text = std::get_if<TextField*>(&field.field)) {
+    bindText(name, **text, widget);
   } else if (std::holds_alternative<ChoiceField*>(field.field)) {
     if (auto* combo = qobject_cast<QComboBox*>(widget)) {
       connect(combo, &QComboBox::activated, this,
-              [this, name](int index) { userEdit(page_.editChoice(name, index)); });
+              [this, name](int index) { userEdit(model_.editChoice(name, index)); });
+    } else if (auto* tabs = qobject_cast<QTabBar*>(widget)) {
+      connect(tabs, &QTabBar::tabBarClicked, this, [this, name](int index) {
+        if (index >= 0) userEdit(model_.editChoice(name, index));
+      });
+    } else {
+      problem(name, "is not a drop-down list or tab control");
     }
   } else if (std::holds_alternative<CheckField*>(field.field)) {
     if (auto* box = qobject_cast<QCheckBox*>(widget)) {
-      connect(box, &QCheckBox::clicked, this, [this, name](bool on) { userEdit(page_.editCheck(name, on)); });
+      connect(box, &QCheckBox::clicked, this,
+              [this, name](bool on) { userEdit(model_.editCheck(name, on)); });
+    } else {
+      problem(name, "is not a check box");
     }
   } else if (std::holds_alternative<NumberField*>(field.field)) {
     if (auto* spin = qobject_cast<QSpinBox*>(widget)) {
       connect(spin, &QSpinBox::valueChanged, this,
-              [this, name](int value) { userEdit(page_.editNumber(name, value)); });
+              [this, name](int value) { userEdit(model_.editNumber(name, value)); });
+    } else if (auto* slider = qobject_cast<QSlider*>(widget)) {
+      connect(slider, &QSlider::valueChanged, this,
+              [this, name](int value) { userEdit(model_.editNumber(name, value)); });
+    } else {
+      problem(name, "is not a spin edit or track bar");
+    }
+  } else if (std::holds_alternative<ListField*>(field.field)) {
+    if (auto* list = qobject_cast<QListWidget*>(widget)) {
+      connect(list, &QListWidget::currentRowChanged, this,
+              [this, name](int row) { userEdit(model_.selectRow(name, row)); });
+    } else {
+      problem(name, "is not a list box");
+    }
+  } else if (std::holds_alternative<TableField*>(field.field)) {
+    if (auto* table = qobject_cast<QTreeWidget*>(widget)) {
+      connect(table, &QTreeWidget::currentItemChanged, this, [this, name, table](QTreeWidgetItem* item) {
+        userEdit(model_.selectRow(name, item != nullptr ? table->indexOfTopLevelItem(item) : kNoSelection));
+      });
+    } else {
+      problem(name, "is not a list view");
     }
   }
 }
 
 void PageBinder::show() {
-  for (const NamedField& field : page_.fields()) {
+  for (const NamedField& field : model_.fields()) {
+    if (auto* const* radio = std::get_if<RadioField*>(&field.field)) {
+      for (std::size_t i = 0; i < (*radio)->buttons.size(); ++i) {
+        auto* button = qobject_cast<QRadioButton*>(widgetOf((*radio)->buttons[i]));
+        if (button == nullptr) continue;
+        const QSignalBlocker quiet(button);
+        button->setChecked(static_cast<int>(i) == (*radio)->index);
+        button->setEnabled((*radio)->enabled);
+        button->setVisible((*radio)->visible);
+      }
+      continue;
+    }
     if (QWidget* widget = widgetOf(std::string(field.name))) showField(field, widget);
   }
 }
@@ -120,8 +263,11 @@ void PageBinder::show() {
 void PageBinder::showField(const NamedField& field, QWidget* widget) const {
   if (auto* const* text = std::get_if<TextField*>(&field.field)) {
     if (auto* edit = qobject_cast<QLineEdit*>(widget)) showText(**text, edit);
+    if (auto* memo = qobject_cast<QPlainTextEdit*>(widget)) showMemo(**text, memo);
   } else if (auto* const* choice = std::get_if<ChoiceField*>(&field.field)) {
-    if (auto* combo = qobject_cast<QComboBox*>(widget)) showChoice(**choice, combo);
+    const QStringList items = itemTexts(**choice, captions_);
+    if (auto* combo = qobject_cast<QComboBox*>(widget)) showCombo(items, (*choice)->index, combo);
+    if (auto* tabs = qobject_cast<QTabBar*>(widget)) showTabs(items, (*choice)->index, tabs);
   } else if (auto* const* check = std::get_if<CheckField*>(&field.field)) {
     if (auto* box = qobject_cast<QCheckBox*>(widget)) {
       const QSignalBlocker quiet(box);
@@ -129,6 +275,11 @@ void PageBinder::showField(const NamedField& field, QWidget* widget) const {
     }
   } else if (auto* const* number = std::get_if<NumberField*>(&field.field)) {
     if (auto* spin = qobject_cast<QSpinBox*>(widget)) showNumber(**number, spin);
+    if (auto* slider = qobject_cast<QSlider*>(widget)) showTrack(**number, slider);
+  } else if (auto* const* list = std::get_if<ListField*>(&field.field)) {
+    if (auto* box = qobject_cast<QListWidget*>(widget)) showList(**list, box);
+  } else if (auto* const* table = std::get_if<TableField*>(&field.field)) {
+    if (auto* view = qobject_cast<QTreeWidget*>(widget)) showTable(**table, view);
   }
   const FieldView& view = viewOf(field.field);
   widget->setEnabled(view.enabled);
@@ -139,9 +290,12 @@ void PageBinder::showField(const NamedField& field, QWidget* widget) const {
 // A control's label goes with it: hidden and disabled together.
 void PageBinder::showLabels(QWidget* widget) const {
   for (QLabel* label : root_->findChildren<QLabel*>()) {
-    if (label->buddy() != widget) continue;
-    label->setVisible(!widget->isHidden());
-    label->setEnabled(widget->isEnabled());
+    if (label->buddy() == widget) {
+      label->setVisible(!widget->isHidden());
+      label->setEnabled(widget->isEnabled());
+    } else if (label->property("hintOf").toString() == widget->objectName()) {
+      label->setVisible(!widget->isHidden());
+    }
   }
 }
 

@@ -18,6 +18,33 @@ TEST(Cformat, CutsWhereAFixedBufferWould) {
   EXPECT_EQ(cformat(4, "%d", 12345), "123");
 }
 
+TEST(Cformat, AListOfArgumentsFormatsAsPrintfWouldAndCutsTheSame) {
+  const auto t = FormatArg::ofText;
+  const auto n = FormatArg::ofNumber;
+  struct Case {
+    const char* format;
+    std::vector<FormatArg> args;
+    std::size_t buffer;
+    std::string expected;
+  };
+  const std::vector<Case> cases = {
+      {"AT%%S91=%d,%s\r\n", {n(5), t("12")}, 64, "AT%S91=5,12\r\n"},
+      {"AT%%S91=%d,%s\r\n", {t("1"), t("0")}, 64, "AT%S91=1,0\r\n"},  // a text gives its number
+      {"AT%%X=%c%02d%-3s|\r", {t("#"), n(7), t("ab")}, 64, "AT%X=#07ab |\r"},
+      {"%c", {n('A')}, 64, "A"},
+      {"%s,%d", {t("only")}, 64, "only,0"},  // a missing argument is empty or 0
+      {"AT%%S98=%s\r\n", {t(std::string(100, 'x'))}, 64, "AT%S98=" + std::string(56, 'x')},
+      {"50%% %q", {}, 64, "50% %q"},  // an unknown conversion stays as it is
+      {"%d", {n(12345)}, 4, "123"},
+      {"%d", {n(1)}, 0, ""},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(cformatList(c.buffer, c.format, c.args), c.expected) << c.format;
+  }
+  EXPECT_EQ(formatArgCount("AT%%S91=%d,%s\r\n"), 2u);
+  EXPECT_EQ(formatArgCount("50%% %q"), 0u);
+}
+
 TEST(Text, ConvertsOnlyWholeDecimalIntegers) {
   EXPECT_EQ(toInt("42"), 42);
   EXPECT_EQ(toInt("-7"), -7);

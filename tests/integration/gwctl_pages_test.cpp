@@ -86,6 +86,28 @@ TEST_F(GwctlFixture, AnInvalidPageIsNotSent) {
   EXPECT_EQ(readFile(home.file("heard.txt")), "");  // not even connected
 }
 
+TEST_F(GwctlFixture, AFileThatCannotBeReadWholeIsAFileErrorAndNothingIsSent) {
+  home.write("in.ini", "[System parametres]\nS91=x,1\n");
+  SimProcess sim(GWSIM_PATH, {"--tcp", "0", "--log", home.file("heard.txt")});
+  ASSERT_TRUE(sim.ready()) << sim.error();
+  const ProcessResult r = gwctl(lan(sim, {"save", "system", "-i", home.file("in.ini")}));
+  EXPECT_EQ(r.exitCode, 4);
+  EXPECT_NE(r.err.find(home.file("in.ini") + ": Error during reading system parametres"), std::string::npos)
+      << r.err;
+  EXPECT_EQ(readFile(home.file("heard.txt")), "");
+}
+
+TEST_F(GwctlFixture, APageWhoseDumpNeverArrivesFailsAndLeavesTheFileAsItWas) {
+  home.write("settings.ini", "[main]\nTimeout=1000\n");  // short waits for the silent gateway
+  home.write("out.ini", kSystemSection);
+  SimProcess sim(GWSIM_PATH, {"--tcp", "0", "--silent-after", "3"});  // ATI4, ATI3, AT&M0 answered
+  ASSERT_TRUE(sim.ready()) << sim.error();
+  const ProcessResult r = gwctl(lan(sim, {"load", "system", "-o", home.file("out.ini")}));
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_EQ(r.err, "System settings - All parametres\n");
+  EXPECT_EQ(readFile(home.file("out.ini")), kSystemSection);
+}
+
 TEST_F(GwctlFixture, DefaultsGiveTheSameFileWithOrWithoutDefaultsIni) {
   ASSERT_EQ(gwctl({"defaults", "system", "-o", home.file("with.ini")}).exitCode, 0);
   std::filesystem::remove(home.file("defaults.ini"));

@@ -233,6 +233,13 @@ TEST_F(SystemPageTest, TheCheckMarksEmptyCodesUnlessKestrin) {
   EXPECT_TRUE(state.modified(PageId::System));
   EXPECT_TRUE(page.systemValid());
 
+  // The unit ID goes up to 255.
+  page.edSystemUnitId.text = "256";
+  EXPECT_FALSE(page.systemValid());
+  EXPECT_TRUE(page.edSystemUnitId.marked);
+  page.edSystemUnitId.set("255");
+  EXPECT_TRUE(page.systemValid());
+
   page.edSystemUnitId.text = "";
   connection.kestrinEdition = true;
   EXPECT_TRUE(page.systemValid());

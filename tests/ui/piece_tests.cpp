@@ -13,6 +13,7 @@
 #include "base/files.h"
 #include "base/ini_file.h"
 #include "base/recording_host.h"
+#include "pages/page_registry.h"
 #include "pages/system_page.h"
 #include "shell/gateway.h"
 #include "support/temp_dir.h"
@@ -21,11 +22,12 @@
 #include "ui/demo_mode.h"
 #include "ui/form_layout.h"
 #include "ui/gwconfig_options.h"
+#include "ui/page_binder.h"
+#include "ui/page_widget.h"
 #include "ui/qt_host.h"
 #include "ui/qt_text.h"
 #include "ui/screenshots.h"
 #include "ui/sim_child.h"
-#include "ui/system_page_widget.h"
 #include "ui/topic_tree.h"
 
 namespace gw::test {
@@ -172,7 +174,7 @@ void PieceTests::pageBinderCopiesBothWays() {
   PageState state;
   PageContext context{link, connection, selection, host, captions, image, state};
   SystemPage page(context);
-  ui::SystemPageWidget widget(page);
+  ui::PageWidget widget(page, systemPageLayout(), captions);
   widget.show();
   QVERIFY(QTest::qWaitForWindowExposed(&widget));
 
@@ -206,6 +208,28 @@ void PieceTests::pageBinderCopiesBothWays() {
   QTest::keyClick(address, Qt::Key_Tab);
   QCOMPARE(address->text(), QStringLiteral("0.0.0.0"));
   QCOMPARE(host.messageLabels().size(), std::size_t{1});
+}
+
+void PieceTests::everyRegisteredPageBindsEveryControl() {
+  FakeClock clock;
+  TempDir dir;
+  RecordingHost host;
+  CaptionList captions;
+  Link link(clock);
+  GatewaySelection selection(dir.path(), host, captions);
+  NewGatewayDialog newGateway(selection, host, captions);
+  Connection connection(link, selection, newGateway, host, captions);
+  TParametres image;
+  PageState state;
+  PageContext context{link, connection, selection, host, captions, image, state};
+  for (const PageRegistration& row : pageRegistry()) {
+    const std::unique_ptr<Page> page = row.make(context);
+    ui::PageWidget widget(*page, row.layout(), captions);
+    QCOMPARE(widget.binder().problems(), std::vector<std::string>{});
+    for (const ControlSet::Button& button : page->buttons())
+      QVERIFY2(widget.findChild<QPushButton*>(QString::fromStdString(button.name)) != nullptr,
+               button.name.c_str());
+  }
 }
 
 void PieceTests::commandLine() {

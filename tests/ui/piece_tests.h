@@ -17,6 +17,7 @@ class PieceTests : public QObject {
   void topicTreeChoosesOncePerClickOrKey();
   void busyWindowsRefuseToClose();
   void pageBinderCopiesBothWays();
+  void everyRegisteredPageBindsEveryControl();
   void commandLine();
   void demoFolderPointsAtTheSimulator();
 };

@@ -21,6 +21,7 @@
 #include "base/files.h"
 #include "base/ini_file.h"
 #include "base/program_folder.h"
+#include "pages/system_page.h"
 #include "shell/captions_file.h"
 #include "shell/gateway.h"
 #include "ui/busy_windows.h"
@@ -133,7 +134,7 @@ void WindowTests::systemPageLoadsEditsAndSaves() {
   QCOMPARE(h.find<QLineEdit>("edSystemUnitId")->text(), QStringLiteral("12"));
   h.type("edSystemEndDialing", QStringLiteral("*#9"));  // one character at most
   QCOMPARE(h.find<QLineEdit>("edSystemEndDialing")->text(), QStringLiteral("*"));
-  QCOMPARE(h.program->systemPage.edSystemHold.text, std::string("5*"));
+  QCOMPARE(h.program->page<SystemPage>().edSystemHold.text, std::string("5*"));
   QVERIFY(h.program->pageState.modified(PageId::System));
 
   const std::size_t beforeSave = h.mark();

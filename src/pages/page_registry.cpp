@@ -1,0 +1,31 @@
+#include "pages/page_registry.h"
+
+#include "base/caption_ids.h"
+#include "pages/system_page.h"
+
+namespace gw {
+
+namespace {
+
+template <class P>
+std::unique_ptr<Page> makePage(const PageContext& context) {
+  return std::make_unique<P>(context);
+}
+
+}  // namespace
+
+const std::vector<PageRegistration>& pageRegistry() {
+  static const std::vector<PageRegistration> rows = {
+      {"system", cap::kSystemTopic, makePage<SystemPage>, systemPageLayout},
+  };
+  return rows;
+}
+
+const PageRegistration* registrationNamed(std::string_view cliName) {
+  for (const PageRegistration& row : pageRegistry()) {
+    if (row.cliName == cliName) return &row;
+  }
+  return nullptr;
+}
+
+}  // namespace gw
