@@ -39,6 +39,10 @@ struct SimOptions {
   bool garbage = false;
   bool telnet = false;
   int resetTimeMs = 2000;
+  bool full = false;                  // start fully configured
+  long sipChurnMs = 0;                // 0: the mobility extensions stay registered
+  int pageLines = kDefaultPageLines;  // lines per page of a listing
+  bool pageNetworkLists = false;      // "AT&NALL" in pages like a listing
 
   bool help = false;
 };

@@ -6,7 +6,10 @@
 #include <string>
 #include <vector>
 
+#include "full_configuration.h"
+#include "reply.h"
 #include "sim_console.h"
+#include "state_file.h"
 
 namespace gwsim::test {
 namespace {
@@ -154,6 +157,29 @@ TEST(PageRegisters, FactoryResetKeepsTheLcrAndExtensionRecordsOnly) {
   EXPECT_EQ(console.device.store().value("M03"), "a/b/c,600,1,1");
   EXPECT_EQ(console.device.store().value("A07"), "");
   EXPECT_EQ(console.device.store().value("S85"), "");
+}
+
+TEST(FullConfiguration, IsAcceptedFillsEveryTableAndMakesLongDumps) {
+  for (Edition edition : {Edition::Orvale, Edition::Kestrin}) {
+    RegisterStore store(edition);
+    EXPECT_TRUE(fillFullConfiguration(store).empty());
+    EXPECT_EQ(store.records(TableId::Lcr).size(), 64u);
+    EXPECT_EQ(store.records(TableId::Autorouting).size(), 96u);
+    EXPECT_EQ(store.records(TableId::Extension).size(), 32u);
+    // The reply to "AT&V" holds the two SMS texts; with "AT&V9" the called numbers: both beyond 1024 bytes.
+    constexpr std::size_t kClientReplyBytes = 1024;
+    EXPECT_GT(okReply(store.dumpLines(DumpId::System)).size(), kClientReplyBytes);
+    if (edition == Edition::Orvale) {
+      EXPECT_GT(okReply(store.dumpLines(DumpId::Incoming)).size(), kClientReplyBytes);
+    }
+
+    // The state file keeps all of it, the write-only SIP account included.
+    const std::string state = formatState(store);
+    EXPECT_NE(state.find("\nE80="), std::string::npos);
+    RegisterStore resumed(edition);
+    EXPECT_TRUE(applyState(state, resumed).empty());
+    EXPECT_EQ(resumed.changedFromDefaults(), store.changedFromDefaults());
+  }
 }
 
 }  // namespace
