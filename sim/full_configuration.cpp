@@ -5,12 +5,6 @@
 namespace gwsim {
 namespace {
 
-constexpr std::size_t kSmsTextLength = 480;
-constexpr std::size_t kCalledNumbersLength = 246;
-constexpr int kHolidaysPerRegister = 12;
-constexpr int kCausePairs = 9;
-constexpr int kPrefixRegisters = 7;
-constexpr int kEntriesPerNetworkRegister = 15;
 constexpr int kLcrGroupDigits = 7;
 constexpr std::size_t kFormatBytes = 128;
 
@@ -76,7 +70,7 @@ Values ethernetValues(bool kestrin) {
       {"E23", "4,3"},
       {"E29", "10,1"},
       {"E80", "gateway-account-0123456789/secret-password-0123456"},
-      {"E81", filled("sip.provider-with-a-rather-long-domain.example.", 54)},
+      {"E81", filled("sip.provider-with-a-rather-long-domain.example.", kRegisterDomainLength)},
       {"E82", "GSM gateway one"},
   };
 }
@@ -84,12 +78,12 @@ Values ethernetValues(bool kestrin) {
 Values gsmValues(bool kestrin) {
   std::vector<std::string> first;
   std::vector<std::string> second;
-  for (int month = 1; month <= kHolidaysPerRegister; ++month) {
+  for (int month = 1; month <= kMaxHolidaysPerRegister; ++month) {
     first.push_back(format("%02d%02d", month, 1));
     second.push_back(format("%02d%02d", month, 15));
   }
   std::vector<std::string> causes;
-  for (int i = 1; i <= kCausePairs; ++i) causes.push_back(format("%d/%d", i * 11, 127 - i));
+  for (int i = 1; i <= kMaxCausePairs; ++i) causes.push_back(format("%d/%d", i * 11, 127 - i));
   return {
       {"G00", kestrin ? "11" : "2143"},
       {"G02", "2,3,4"},
@@ -127,12 +121,12 @@ Values networkValues() {
   Values values;
   for (int n = 1; n <= kNetworkLists; ++n) {
     std::vector<std::string> replaced;
-    for (int e = 0; e < kEntriesPerNetworkRegister; ++e)
+    for (int e = 0; e < kMaxEntriesPerNetworkRegister; ++e)
       replaced.push_back(format("+42%d%02d/0%d%02d", n, e, n, e));
     values.emplace_back(format("N%d0", n), joined(replaced));
     for (int r = 1; r <= kPrefixRegisters; ++r) {
       std::vector<std::string> prefixes;
-      for (int e = 0; e < kEntriesPerNetworkRegister; ++e)
+      for (int e = 0; e < kMaxEntriesPerNetworkRegister; ++e)
         prefixes.push_back(format("+420%d%d%02d/12", n, r, e));
       values.emplace_back(format("N%d%d", n, r), joined(prefixes));
     }

@@ -12,23 +12,15 @@ constexpr int kAutoroutingRecords = 96;  // A00..A95
 constexpr int kExtensionRecords = 32;    // M00..M31
 constexpr std::size_t kMaxRegisterDigits = 3;
 constexpr std::size_t kRecordKeySize = 16;  // a letter and any int
-constexpr int kPrefixRegisters = 7;         // N11..N17: the prefixes of list 1
 
-// Texts the gateway keeps, in characters. The SMS texts hold three SMS of 160 characters.
-constexpr std::size_t kSmsTextLength = 480;
-constexpr std::size_t kCalledNumbersLength = 246;
+// Texts the gateway keeps, in characters.
 constexpr std::size_t kModificationLength = 15;  // CLIP to GSM / to VoIP modification
-constexpr std::size_t kRegisterDomainLength = 54;
-constexpr std::size_t kSipAccountLength = 53;  // user "/" password
+constexpr std::size_t kSipAccountLength = 53;    // user "/" password
 constexpr std::size_t kSipNameLength = 15;
 constexpr std::size_t kRoamingNetworkLength = 5;
 constexpr std::size_t kDisaPrefixLength = 15;
 constexpr std::size_t kClipLength = 7;
 constexpr std::size_t kNetworkIdLength = 5;
-
-constexpr std::size_t kMaxHolidaysPerRegister = 12;  // G06, G07
-constexpr std::size_t kMaxCausePairs = 9;
-constexpr std::size_t kMaxEntriesPerNetworkRegister = 15;
 
 constexpr long kMaxFlags = 65535;
 constexpr long kMaxPort = 65535;

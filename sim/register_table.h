@@ -3,6 +3,7 @@
 // whose dump lists it (or the table listing that shows it), and what a write must look like. The read
 // commands are tables here too. A page that grows the simulator adds rows.
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -31,6 +32,14 @@ struct RegisterDef {
 };
 
 inline constexpr int kNetworkLists = 8;
+inline constexpr int kPrefixRegisters = 7;  // N11..N17: the prefixes of list 1
+inline constexpr int kMaxEntriesPerNetworkRegister = 15;
+inline constexpr int kMaxHolidaysPerRegister = 12;  // G06, G07
+inline constexpr int kMaxCausePairs = 9;
+// Texts the gateway keeps, in characters. The SMS texts hold three SMS of 160 characters.
+inline constexpr std::size_t kSmsTextLength = 480;
+inline constexpr std::size_t kCalledNumbersLength = 246;
+inline constexpr std::size_t kRegisterDomainLength = 54;
 
 // Every register of the edition in dump order; the table records (R00..R63, A00..A95, M00..M31) come last.
 const std::vector<RegisterDef>& registerTable(Edition edition = Edition::Orvale);
