@@ -12,11 +12,12 @@ struct FixedCommand {
   CommandKind kind;
 };
 
-constexpr std::array<FixedCommand, 6> kFixedCommands{{
+constexpr std::array<FixedCommand, 7> kFixedCommands{{
     {"", CommandKind::Attention},
     {"I3", CommandKind::Identify3},
     {"I4", CommandKind::Identify4},
     {"&M0", CommandKind::ModeZero},
+    {"&M=REG", CommandKind::RegisterAgain},
     {"&BSYS=RESET", CommandKind::Reset},
     {"&FRES", CommandKind::FactoryReset},
 }};
@@ -60,9 +61,15 @@ Command parseCommand(std::string_view line) {
       return command;
     }
   }
-  if (const std::optional<DumpId> dump = dumpForCommand(tail)) {
+  if (const std::optional<DumpRequest> dump = dumpForCommand(tail)) {
     command.kind = CommandKind::Dump;
-    command.dump = *dump;
+    command.dump = dump->dump;
+    command.networkList = dump->networkList;
+    return command;
+  }
+  if (const std::optional<TableId> table = listingForCommand(tail)) {
+    command.kind = CommandKind::Listing;
+    command.table = *table;
     return command;
   }
   if (std::optional<Command> write = parseWrite(tail)) return *write;

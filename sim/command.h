@@ -16,6 +16,8 @@ enum class CommandKind {
   Identify4,      // "ATI4": serial number
   ModeZero,       // "AT&M0"
   Dump,           // "AT&V" and the other read commands of the dump table
+  Listing,        // "AT&R", "AT&A", "AT&M": a table listing, in pages
+  RegisterAgain,  // "AT&m=reg": every mobility extension registers anew
   WriteRegister,  // "AT%S70=value", "AT%X24=", "AT%R5=", "AT%M0="
   Reset,          // "AT&BSYS=RESET"
   FactoryReset,   // "AT&FRES"
@@ -24,9 +26,11 @@ enum class CommandKind {
 
 struct Command {
   CommandKind kind = CommandKind::Unknown;
-  DumpId dump = DumpId::None;  // for Dump
-  std::string key;             // for WriteRegister, normalized ("S70", "R05")
-  std::string value;           // for WriteRegister: everything after the first "="
+  DumpId dump = DumpId::None;     // for Dump
+  int networkList = 0;            // for Dump: 1..8 for "AT&N1".."AT&N8", else 0
+  TableId table = TableId::None;  // for Listing
+  std::string key;                // for WriteRegister, normalized ("S70", "R05")
+  std::string value;              // for WriteRegister: everything after the first "="
 };
 
 Command parseCommand(std::string_view line);

@@ -1,14 +1,36 @@
 #include "device.h"
 
+#include <algorithm>
+
+#include "event_loop.h"
+#include "listing.h"
 #include "reply.h"
 
 namespace gwsim {
+namespace {
+
+constexpr const char* kCodecRegister = "E01";
+constexpr std::string_view kG723PayloadType = "4";
+
+// G.723 runs on its own voice firmware: taking it into the codec list or out of it re-initialises the voice
+// processing.
+bool offersG723(const std::string& codecs) {
+  const std::vector<std::string_view> fields = splitFields(codecs);
+  return std::find(fields.begin(), fields.end(), kG723PayloadType) != fields.end();
+}
+
+}  // namespace
 
 Device::Device(DeviceConfig config, RegisterStore store, Transcript& transcript, StoreListener onStoreChanged)
     : config_(std::move(config)),
       store_(std::move(store)),
       transcript_(transcript),
-      onStoreChanged_(std::move(onStoreChanged)) {}
+      onStoreChanged_(std::move(onStoreChanged)),
+      registrations_(config_.sipChurnMs, clockMs()) {}
+
+std::int64_t Device::clockMs() const {
+  return config_.clock ? config_.clock() : monotonicMs();
+}
 
 bool Device::acceptsLogin(std::string_view user, std::string_view password) const {
   return user == config_.user && password == config_.password;
@@ -28,6 +50,8 @@ bool Device::muted() const {
 }
 
 CommandOutcome Device::execute(const Command& command) {
+  lastEffect_ = CommandEffect::None;
+  CommandOutcome outcome;
   switch (command.kind) {
     case CommandKind::Empty:
       return {emptyLineReply()};
@@ -39,24 +63,59 @@ CommandOutcome Device::execute(const Command& command) {
     case CommandKind::Identify4:
       return {okReply(ati4Lines(config_.identity))};
     case CommandKind::Dump:
-      return {okReply(store_.dumpLines(command.dump))};
+      return dump(command);
+    case CommandKind::Listing:
+      return listing(command.table);
+    case CommandKind::RegisterAgain:
+      registrations_.registerAll(clockMs());
+      return {okReply()};
     case CommandKind::WriteRegister:
-      return writeRegister(command.key, command.value);
-    case CommandKind::Reset:
-      return {okReply(), CommandEffect::Restart};
-    case CommandKind::FactoryReset:
-      store_.restoreDefaults();
-      storeChanged();
-      return {okReply(), CommandEffect::Restart};
-    case CommandKind::Unknown:
+      outcome = writeRegister(command.key, command.value);
       break;
+    case CommandKind::Reset:
+      outcome = {okReply(), CommandEffect::Restart};
+      break;
+    case CommandKind::FactoryReset:
+      store_.factoryReset();
+      storeChanged();
+      outcome = {okReply(), CommandEffect::Restart};
+      break;
+    case CommandKind::Unknown:
+      return {errorReply()};
   }
-  return {errorReply()};
+  lastEffect_ = outcome.effect;
+  return outcome;
+}
+
+CommandOutcome Device::dump(const Command& command) const {
+  const std::vector<std::string> lines = store_.dumpLines(command.dump, command.networkList);
+  if (command.dump == DumpId::Networks && command.networkList == 0 && config_.pageNetworkLists) {
+    return paged(lines);
+  }
+  return {okReply(lines)};
+}
+
+CommandOutcome Device::listing(TableId table) const {
+  const std::int64_t now = clockMs();
+  return paged(
+      listingLines(table, store_, [this, now](int index) { return registrations_.registered(index, now); }));
+}
+
+CommandOutcome Device::paged(const std::vector<std::string>& lines) const {
+  std::vector<std::string> pages = pagedReplies(lines, static_cast<std::size_t>(config_.pageLines));
+  CommandOutcome outcome{pages.front()};
+  outcome.laterPages.assign(pages.begin() + 1, pages.end());
+  return outcome;
 }
 
 CommandOutcome Device::writeRegister(const std::string& key, std::string value) {
-  if (config_.refused.count(key) != 0 || !store_.set(key, std::move(value))) return {errorReply()};
+  if (config_.refused.count(key) != 0) return {errorReply()};
+  const std::string before = store_.value(key).value_or("");
+  if (store_.write(key, std::move(value)) != WriteResult::Stored) return {errorReply()};
   storeChanged();
+  if (key == kCodecRegister && offersG723(before) != offersG723(*store_.value(key))) {
+    return {okReply(), CommandEffect::VoiceRestart};
+  }
   return {okReply()};
 }
 
@@ -66,6 +125,8 @@ void Device::storeChanged() {
 
 void Device::startRestart(std::int64_t nowMs) {
   restartEndsMs_ = nowMs + config_.resetTimeMs;
+  restartAsksLogin_ = lastEffect_ != CommandEffect::VoiceRestart;
+  registrations_.registerAll(*restartEndsMs_);
   ++restarts_;
 }
 

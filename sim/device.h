@@ -9,10 +9,12 @@
 #include <set>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "command.h"
 #include "identity.h"
 #include "register_store.h"
+#include "sip_registration.h"
 #include "transcript.h"
 
 namespace gwsim {
@@ -26,13 +28,26 @@ struct DeviceConfig {
   std::optional<long> silentAfter;
   std::optional<long> dropAfter;
   int resetTimeMs = 0;
+  int pageLines = kDefaultPageLines;  // lines per page of a listing
+  bool pageNetworkLists = false;      // "AT&NALL" leaves in pages like a listing
+  std::int64_t sipChurnMs = 0;        // 0: every extension stays registered
+  // Milliseconds of a monotonic clock; empty: the real one. Tests give a fake.
+  std::function<std::int64_t()> clock;
 };
 
-enum class CommandEffect { None, Restart };
+// Restart: the gateway reboots (its consoles ask for the login again). VoiceRestart: it re-initialises its
+// voice processing after a codec change that adds or removes G.723; it is away as long, but the serial
+// console stays logged in.
+enum class CommandEffect { None, Restart, VoiceRestart };
 
 struct CommandOutcome {
-  std::string reply;
+  CommandOutcome() = default;
+  CommandOutcome(std::string reply, CommandEffect effect = CommandEffect::None)
+      : reply(std::move(reply)), effect(effect) {}
+
+  std::string reply;  // the whole reply, or the first page of a listing
   CommandEffect effect = CommandEffect::None;
+  std::vector<std::string> laterPages;  // each sent when the client answers a page with a space
 };
 
 enum class LineVerdict { Answer, CutAndDrop };
@@ -58,8 +73,10 @@ class Device {
 
   CommandOutcome execute(const Command& command);
 
-  // A restart ("AT&BSYS=RESET", "AT&FRES") takes the device away for the reset time.
+  // A restart ("AT&BSYS=RESET", "AT&FRES", a G.723 codec change) takes the device away for the reset time.
   void startRestart(std::int64_t nowMs);
+  // Whether the consoles ask for the login again when the last restart ends.
+  bool restartAsksLogin() const { return restartAsksLogin_; }
   bool restarting(std::int64_t nowMs) const { return restartEndsMs_ && nowMs < *restartEndsMs_; }
   std::optional<std::int64_t> restartEndsMs() const { return restartEndsMs_; }
   // Grows by one at every restart; consoles compare it with the count they last saw.
@@ -67,6 +84,10 @@ class Device {
 
  private:
   CommandOutcome writeRegister(const std::string& key, std::string value);
+  CommandOutcome dump(const Command& command) const;
+  CommandOutcome listing(TableId table) const;
+  CommandOutcome paged(const std::vector<std::string>& lines) const;
+  std::int64_t clockMs() const;
   void storeChanged();
 
   DeviceConfig config_;
@@ -77,6 +98,9 @@ class Device {
   bool dropped_ = false;
   std::optional<std::int64_t> restartEndsMs_;
   std::uint64_t restarts_ = 0;
+  CommandEffect lastEffect_ = CommandEffect::None;
+  bool restartAsksLogin_ = true;
+  SipRegistrations registrations_;
 };
 
 }  // namespace gwsim

@@ -9,6 +9,7 @@
 
 #include "device.h"
 #include "event_loop.h"
+#include "full_configuration.h"
 #include "identity.h"
 #include "options.h"
 #include "pty_console.h"
@@ -35,11 +36,21 @@ DeviceConfig deviceConfig(const SimOptions& options) {
   config.silentAfter = options.silentAfter;
   config.dropAfter = options.dropAfter;
   config.resetTimeMs = options.resetTimeMs;
+  config.pageLines = options.pageLines;
+  config.pageNetworkLists = options.pageNetworkLists;
+  config.sipChurnMs = options.sipChurnMs;
   return config;
 }
 
+// Factory defaults, or the full configuration; then the state file on top.
 std::optional<RegisterStore> loadRegisters(const SimOptions& options) {
-  RegisterStore store;
+  RegisterStore store(options.edition);
+  if (options.full) {
+    for (const std::string& key : fillFullConfiguration(store)) {
+      std::fprintf(stderr, "gwsim: the full configuration holds a value of %s the gateway refuses\n",
+                   key.c_str());
+    }
+  }
   if (options.statePath.empty()) return store;
   std::vector<std::string> warnings;
   std::string error;

@@ -13,6 +13,8 @@ namespace {
 
 constexpr int kMaxPort = 65535;
 constexpr long kMaxResetTimeMs = 600000;
+constexpr long kMaxSipChurnMs = 3600000;
+constexpr long kMaxPageLines = 1000;
 
 using Setter = std::function<bool(SimOptions&, const std::string&, std::string& error)>;
 
@@ -140,6 +142,20 @@ bool setResetTime(SimOptions& options, const std::string& value, std::string& er
   return ms.has_value();
 }
 
+bool setSipChurn(SimOptions& options, const std::string& value, std::string& error) {
+  const std::optional<long> ms = toLong(value, 0, kMaxSipChurnMs);
+  if (!ms) error = "SIP churn must be 0.." + std::to_string(kMaxSipChurnMs) + " ms";
+  if (ms) options.sipChurnMs = *ms;
+  return ms.has_value();
+}
+
+bool setPageLines(SimOptions& options, const std::string& value, std::string& error) {
+  const std::optional<long> lines = toLong(value, 1, kMaxPageLines);
+  if (!lines) error = "page lines must be 1.." + std::to_string(kMaxPageLines);
+  if (lines) options.pageLines = static_cast<int>(*lines);
+  return lines.has_value();
+}
+
 const std::vector<OptionRow>& optionTable() {
   static const std::vector<OptionRow> table{
       {"--tcp", true, setPort},
@@ -163,6 +179,10 @@ const std::vector<OptionRow>& optionTable() {
       {"--garbage", false, flag(&SimOptions::garbage, true)},
       {"--telnet", false, flag(&SimOptions::telnet, true)},
       {"--reset-time", true, setResetTime},
+      {"--full", false, flag(&SimOptions::full, true)},
+      {"--sip-churn-ms", true, setSipChurn},
+      {"--page-lines", true, setPageLines},
+      {"--page-network-lists", false, flag(&SimOptions::pageNetworkLists, true)},
       {"--help", false, flag(&SimOptions::help, true)},
   };
   return table;
@@ -223,6 +243,11 @@ std::string usageText() {
          "  --garbage               send a burst of random bytes before every reply\n"
          "  --telnet                send Telnet negotiation to LAN clients at connect\n"
          "  --reset-time MS         how long a reset takes (default 2000)\n"
+         "  --full                  start fully configured: tables full, lists at their maximum, long texts\n"
+         "  --sip-churn-ms MS       mobility extensions drop and register again in periods of MS (default 0: "
+         "never)\n"
+         "  --page-lines N          lines per page of a listing (default 16)\n"
+         "  --page-network-lists    send AT&NALL in pages like a listing\n"
          "  --help\n";
 }
 

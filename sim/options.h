@@ -6,9 +6,12 @@
 #include <string>
 #include <vector>
 
+#include "edition.h"
+
 namespace gwsim {
 
-enum class Edition { Orvale, Kestrin };
+// Lines per page of a table listing, header included: a full LCR table is five pages.
+inline constexpr int kDefaultPageLines = 16;
 
 struct SimOptions {
   std::optional<int> tcpPort;  // LAN console on 127.0.0.1; 0 picks a free port
@@ -36,6 +39,10 @@ struct SimOptions {
   bool garbage = false;
   bool telnet = false;
   int resetTimeMs = 2000;
+  bool full = false;                  // start fully configured
+  long sipChurnMs = 0;                // 0: the mobility extensions stay registered
+  int pageLines = kDefaultPageLines;  // lines per page of a listing
+  bool pageNetworkLists = false;      // "AT&NALL" in pages like a listing
 
   bool help = false;
 };

@@ -142,7 +142,8 @@ void PtyConsole::noticeRestart() {
 void PtyConsole::finishRestart(std::int64_t nowMs) {
   if (!initAtMs_ || nowMs < *initAtMs_) return;
   initAtMs_.reset();
-  session_.emplace(device_);  // a restarted gateway asks for the login again
+  // A rebooted gateway asks for the login again; one that only re-initialised its voice processing does not.
+  if (device_.restartAsksLogin()) session_.emplace(device_);
   if (!device_.muted()) out_.push({initNotice(), 0});
 }
 

@@ -2,7 +2,9 @@
 
 namespace gwsim {
 
-std::string okReply(const std::vector<std::string>& lines) {
+namespace {
+
+std::string framedLines(const std::vector<std::string>& lines) {
   std::string reply;
   if (!lines.empty()) {
     reply = kLineEnd;
@@ -12,7 +14,17 @@ std::string okReply(const std::vector<std::string>& lines) {
     }
     reply += kLineEnd;
   }
-  return reply + "\r\nOK\r\n";
+  return reply;
+}
+
+}  // namespace
+
+std::string okReply(const std::vector<std::string>& lines) {
+  return framedLines(lines) + "\r\nOK\r\n";
+}
+
+std::string pageReply(const std::vector<std::string>& lines) {
+  return framedLines(lines) + "\r\n<SPACE>\r\n";
 }
 
 std::string errorReply() {

@@ -11,6 +11,8 @@ inline constexpr const char* kPasswordPrompt = "Password: ";
 
 // "\r\n" + lines joined by "\r\n" + "\r\n" + "\r\nOK\r\n"; without lines just "\r\nOK\r\n".
 std::string okReply(const std::vector<std::string>& lines = {});
+// A page of a long listing that more pages follow: framed as okReply, but closed by "\r\n<SPACE>\r\n".
+std::string pageReply(const std::vector<std::string>& lines);
 std::string errorReply();
 // The answer to an empty command line.
 std::string emptyLineReply();

@@ -5,6 +5,8 @@
 namespace gwsim {
 namespace {
 
+constexpr char kNextPage = ' ';
+
 // The part of a reply that leaves before --drop-after closes the line.
 std::string firstHalf(const std::string& reply) {
   return reply.substr(0, reply.size() / 2);
@@ -24,6 +26,7 @@ FeedResult Session::feed(std::string_view bytes) {
   FeedResult result;
   for (char byte : bytes) {
     if (result.restart || result.drop) break;
+    if (takePageAnswer(byte, result)) continue;
     LineEditor::Step step = editor_.feed(byte);
     if (!step.echo.empty()) emit(result, Emission::Kind::Echo, step.echo);
     if (step.line) takeLine(*step.line, result);
@@ -79,14 +82,35 @@ void Session::takeCommand(const TakenLine& line, FeedResult& result) {
   const LineVerdict verdict = device_.countCommandLine();
   const Command command = line.overflowed ? Command{} : parseCommand(line.text);
   const CommandOutcome outcome = device_.execute(command);
+  pages_.assign(outcome.laterPages.begin(), outcome.laterPages.end());
+  answer(outcome.reply, verdict, result);
+  result.restart = outcome.effect != CommandEffect::None;
+}
+
+bool Session::takePageAnswer(char byte, FeedResult& result) {
+  if (pages_.empty()) return false;
+  if (byte == '\n' || byte == '\0') return true;
+  if (byte != kNextPage) {
+    pages_.clear();
+    return false;
+  }
+  if (device_.muted()) return true;
+  const LineVerdict verdict = device_.countCommandLine();
+  const std::string page = pages_.front();
+  pages_.pop_front();
+  answer(page, verdict, result);
+  return true;
+}
+
+void Session::answer(const std::string& reply, LineVerdict verdict, FeedResult& result) {
   // The line that reaches --silent-after is still answered: push directly, not through emit().
   if (verdict == LineVerdict::CutAndDrop) {
-    result.out.push_back({Emission::Kind::Reply, firstHalf(outcome.reply)});
+    result.out.push_back({Emission::Kind::Reply, firstHalf(reply)});
     result.drop = true;
+    pages_.clear();
   } else {
-    result.out.push_back({Emission::Kind::Reply, outcome.reply});
+    result.out.push_back({Emission::Kind::Reply, reply});
   }
-  result.restart = outcome.effect == CommandEffect::Restart;
 }
 
 }  // namespace gwsim

@@ -1,7 +1,10 @@
 #pragma once
 // One conversation on a console: a TCP connection, or the serial line from start or restart. Takes received
 // bytes, echoes them, runs the login when the device has one, and answers command lines from the device.
+// While a listing waits at "<SPACE>", a space (not echoed) brings the next page and counts as a command line
+// for the failure modes; LF and NUL are ignored; any other byte abandons the listing and is taken as usual.
 
+#include <deque>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -42,12 +45,16 @@ class Session {
   void takeUser(const TakenLine& line, FeedResult& result);
   void takePassword(const TakenLine& line, FeedResult& result);
   void takeCommand(const TakenLine& line, FeedResult& result);
+  // True when the byte was an answer to a waiting listing page.
+  bool takePageAnswer(char byte, FeedResult& result);
+  void answer(const std::string& reply, LineVerdict verdict, FeedResult& result);
   void emit(FeedResult& result, Emission::Kind kind, const std::string& bytes) const;
 
   Device& device_;
   LineEditor editor_;
   Phase phase_;
   std::string user_;
+  std::deque<std::string> pages_;  // the pages of a listing still to send
 };
 
 }  // namespace gwsim

@@ -187,6 +187,28 @@ TEST(GwsimLan, AFileThatIsNoStateFileStopsTheStartAndStaysAsItWas) {
   EXPECT_EQ(gw::test::readFile(notes), "not registers\n");
 }
 
+TEST(GwsimLan, AFullGatewaySendsLongDumpsWholeAndListingsPageByPage) {
+  SimProcess sim(GWSIM_PATH, lanArgs({"--no-login", "--full", "--drop-after", "6"}));
+  ASSERT_TRUE(sim.ready()) << sim.error();
+  RawLine line = RawLine::tcp(sim.tcpPort());
+  constexpr std::size_t kClientReplyBytes = 1024;
+  const std::string incoming = exchange(line, "AT&V9\r\n");  // command line 1
+  EXPECT_GT(incoming.size(), kClientReplyBytes);
+  EXPECT_NE(incoming.find("\r\nG199="), std::string::npos);
+
+  std::string lcr = exchange(line, "AT&R\r", "\r\n<SPACE>\r\n");                // line 2; 65 lines, 16 a page
+  for (int page = 0; page < 4 && lcr.find(kOk) == std::string::npos; ++page) {  // lines 3 to 6
+    lcr += exchange(line, " ", page == 3 ? kOk : "\r\n<SPACE>\r\n");
+  }
+  EXPECT_NE(lcr.find("\r\nR63 8 "), std::string::npos) << lcr;
+  EXPECT_EQ(lcr.substr(lcr.size() - 6), kOk);
+
+  ASSERT_TRUE(line.send("AT&A\r"));  // line 7: --drop-after cuts its first page and closes the line
+  const std::string cut = line.readUntil("\r\n<SPACE>\r\n", kSilenceWaitMs);
+  EXPECT_EQ(cut.find("<SPACE>"), std::string::npos) << cut;
+  EXPECT_TRUE(line.closedByPeer());
+}
+
 TEST(GwsimLan, UsageErrorsExitWithTwo) {
   SimProcess noConsole(GWSIM_PATH, {"--boot"});
   EXPECT_TRUE(exitedWith(noConsole.waitForExit(kReplyWaitMs), 2));

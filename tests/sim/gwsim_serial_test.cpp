@@ -115,6 +115,18 @@ TEST(GwsimSerial, LogsInOnAnEmptyLineAndRestartsWithInitOk) {
   EXPECT_EQ(line.readUntil("QNK login: "), "\r\nQNK login: ");  // logged out by the restart
 }
 
+TEST(GwsimSerial, TakingG723IntoTheCodecsReinitialisesTheVoiceButKeepsTheLogin) {
+  gw::test::TempDir dir;
+  SimProcess sim(GWSIM_PATH, serialArgs(dir, {"--reset-time", "200"}));
+  ASSERT_TRUE(sim.ready()) << sim.error();
+  RawLine line = RawLine::serial(sim.ptyPath(), 115200);
+  ASSERT_TRUE(logIn(line));
+  ASSERT_TRUE(line.send("AT%E01=4,0,8\r\n"));
+  EXPECT_EQ(line.readUntil("Init: OK\r\n"), "AT%E01=4,0,8\r\n\r\nOK\r\n\r\nInit: OK\r\n");
+  ASSERT_TRUE(line.send("AT&VE\r\n"));
+  EXPECT_NE(line.readUntil(kOk).find("\r\nE01=4,0,8\r\n"), std::string::npos);  // no new login asked
+}
+
 TEST(GwsimSerial, BootLoaderAnswersTheBootProbe) {
   gw::test::TempDir dir;
   SimProcess sim(GWSIM_PATH, serialArgs(dir, {"--boot", "--log", dir.file("log.txt")}));

@@ -12,10 +12,10 @@ namespace {
 
 TEST(RegisterStore, StartsFromTheFactoryDefaultsInDumpOrder) {
   const RegisterStore store;
-  EXPECT_EQ(
-      store.dumpLines(DumpId::System),
-      (std::vector<std::string>{"S70=192.168.1.100", "S71=255.255.255.0", "S72=192.168.1.1", "S91=1,0",
-                                "S98=", "X30=#,#,#", "X31=7*,9#", "X32=*55,#55", "X33=*33,#33", "X24=2222"}));
+  EXPECT_EQ(store.dumpLines(DumpId::System),
+            (std::vector<std::string>{"S70=192.168.1.100", "S71=255.255.255.0", "S72=192.168.1.1",
+                                      "S85=", "S86=", "S91=1,0", "S98=", "X20=0000,0000", "X30=#,#,#",
+                                      "X31=7*,9#", "X32=*55,#55", "X33=*33,#33", "X24=2222"}));
   EXPECT_TRUE(store.dumpLines(DumpId::None).empty());
   EXPECT_TRUE(store.changedFromDefaults().empty());
   EXPECT_TRUE(store.has("R63"));
@@ -58,8 +58,13 @@ TEST(CommandParser, RecognisesTheConsoleCommands) {
   const Command dump = parseCommand("AT&V");
   EXPECT_EQ(dump.kind, CommandKind::Dump);
   EXPECT_EQ(dump.dump, DumpId::System);
+  const Command oneList = parseCommand("at&n3");
+  EXPECT_EQ(oneList.dump, DumpId::Networks);
+  EXPECT_EQ(oneList.networkList, 3);
+  EXPECT_EQ(parseCommand("AT&M").table, TableId::Extension);
+  EXPECT_EQ(parseCommand("AT&m=reg").kind, CommandKind::RegisterAgain);
   for (const char* unknown :
-       {"A", "ATI", "AT&M", "AT&V ", " AT", "AT&BSYS=RESET2", "AT%=1", "AT%S70", "XAT"}) {
+       {"A", "ATI", "AT&N", "AT&N9", "AT&V ", " AT", "AT&BSYS=RESET2", "AT%=1", "AT%S70", "XAT"}) {
     EXPECT_EQ(parseCommand(unknown).kind, CommandKind::Unknown) << unknown;
   }
 }
@@ -77,10 +82,10 @@ TEST(StateFile, RoundTripsChangedRegistersExactly) {
   RegisterStore written;
   written.set("S70", "10.0.0.9");
   written.set("X31", " 1*, 2# ");
-  written.set("R00", "1,0:00/24:00,1,0");
+  written.set("R01", "1,0:00/24:00,1,0");
   written.set("S98", "");  // equal to its default: not listed
   const std::string text = formatState(written);
-  EXPECT_EQ(text, "[registers]\nS70=10.0.0.9\nX31= 1*, 2# \nR00=1,0:00/24:00,1,0\n");
+  EXPECT_EQ(text, "[registers]\nS70=10.0.0.9\nX31= 1*, 2# \nR01=1,0:00/24:00,1,0\n");
 
   RegisterStore read;
   EXPECT_TRUE(applyState(text, read).empty());
