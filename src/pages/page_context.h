@@ -13,6 +13,8 @@
 
 namespace gw {
 
+class DialogRunner;
+
 struct PageContext {
   Link& link;
   Connection& connection;
@@ -21,6 +23,8 @@ struct PageContext {
   const CaptionList& captions;
   TParametres& image;
   PageState& state;
+  // Shows the record dialogs of the pages; none: every dialog counts as cancelled.
+  DialogRunner* dialogs = nullptr;
 
   bool kestrinEdition() const { return connection.kestrinEdition; }
   bool lanLink() const { return link.comm.linkType == kLanLink; }

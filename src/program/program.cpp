@@ -24,7 +24,7 @@ Program::Program(Clock& clockRef, Host& hostRef, std::string programFolder, std:
       gatewayList(selection, newGateway),
       commSettings(hostRef, captions),
       connection(link, selection, newGateway, hostRef, captions),
-      pageContext{link, connection, selection, hostRef, captions, image, pageState},
+      pageContext{link, connection, selection, hostRef, captions, image, pageState, &dialogs},
       onlineContext{clockRef, link, connection, selection, hostRef, captions},
       topics(*this, window),
       folder_(std::move(programFolder)) {

@@ -17,6 +17,7 @@
 #include "pages/page_context.h"
 #include "pages/page_registry.h"
 #include "pages/page_state.h"
+#include "pages/record_dialog.h"
 #include "paramfile/parametres.h"
 #include "program/topic_activation.h"
 #include "shell/comm_settings_dialog.h"
@@ -71,6 +72,8 @@ class Program {
   TParametres image;
   // What the pages share (errorList, the modified flags) and what they work with.
   PageState pageState;
+  // The record dialogs of the pages: the desktop window plugs its dialog runner in.
+  DialogSlot dialogs;
   PageContext pageContext;
   OnlineContext onlineContext;
   int currentTopic = -1;

@@ -30,6 +30,7 @@
 #include "ui/page_widget.h"
 #include "ui/qt_host.h"
 #include "ui/qt_text.h"
+#include "ui/record_dialog_window.h"
 #include "ui/topic_tree.h"
 
 namespace gw::ui {
@@ -56,6 +57,8 @@ TfMain::TfMain(Program& program, QtHost& host) : program_(program), host_(host) 
 
 TfMain::~TfMain() {
   host_.detach();
+  program_.dialogs.runner = nullptr;
+  delete dialogRunner_;
   program_.window.changed = nullptr;
   ConnectionHooks& hooks = program_.connection.hooks;
   hooks.applyEdition = programEdition_;
@@ -157,6 +160,8 @@ void TfMain::buildDialogs() {
 }
 
 void TfMain::buildPages() {
+  dialogRunner_ = new QtDialogRunner(this, program_.captions);
+  program_.dialogs.runner = dialogRunner_;
   for (const PageRegistration& row : pageRegistry()) {
     const FormLayout& layout = row.layout();
     auto* widget = new PageWidget(program_.pageOf(row), layout, program_.captions, [this] { return idle(); });

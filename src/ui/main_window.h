@@ -25,6 +25,7 @@ namespace gw::ui {
 class LinkWatch;
 class QtHost;
 class PageWidget;
+class QtDialogRunner;
 class TfCommSettings;
 class TfGatewayList;
 class TfHelp;
@@ -157,6 +158,7 @@ class TfMain : public QMainWindow {
   TfInsertIp* fInsertIp_ = nullptr;
   TfHelp* fHelp_ = nullptr;
   std::vector<PageWidget*> pageWidgets_;
+  QtDialogRunner* dialogRunner_ = nullptr;
   LinkWatch* linkWatch_ = nullptr;
   // The program's own edition hook, which the window's wraps (and restores when it goes).
   std::function<void()> programEdition_;

@@ -1,5 +1,6 @@
 #include "piece_tests.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -7,6 +8,7 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 
 #include "base/caption_ids.h"
 #include "base/fake_clock.h"
@@ -14,6 +16,7 @@
 #include "base/ini_file.h"
 #include "base/recording_host.h"
 #include "pages/page_registry.h"
+#include "pages/record_dialog.h"
 #include "pages/system_page.h"
 #include "shell/gateway.h"
 #include "support/temp_dir.h"
@@ -26,6 +29,7 @@
 #include "ui/page_widget.h"
 #include "ui/qt_host.h"
 #include "ui/qt_text.h"
+#include "ui/record_dialog_window.h"
 #include "ui/screenshots.h"
 #include "ui/sim_child.h"
 #include "ui/topic_tree.h"
@@ -230,6 +234,56 @@ void PieceTests::everyRegisteredPageBindsEveryControl() {
       QVERIFY2(widget.findChild<QPushButton*>(QString::fromStdString(button.name)) != nullptr,
                button.name.c_str());
   }
+}
+
+namespace {
+// A record of one name: OK takes it only when the name is filled in.
+class NameRecord : public RecordDialog {
+ public:
+  using RecordDialog::RecordDialog;
+  TextField edName;
+  int refused = 0;
+
+  std::vector<NamedField> fields() override { return {{"edName", &edName}}; }
+  const FormLayout& layout() const override {
+    static const FormLayout layout{"fRecord",
+                                   {{{{nullptr, {}, 1, {{ControlKind::Edit, "edName", {-1, "Name :"}}}}}}}};
+    return layout;
+  }
+  std::string title() const override { return "Record"; }
+  bool accept() override {
+    if (!requireText({&edName})) ++refused;
+    return !edName.text.empty();
+  }
+};
+}  // namespace
+
+void PieceTests::recordDialogsBindLikePages() {
+  FakeClock clock;
+  TempDir dir;
+  RecordingHost host;
+  CaptionList captions;
+  Link link(clock);
+  GatewaySelection selection(dir.path(), host, captions);
+  NewGatewayDialog newGateway(selection, host, captions);
+  Connection connection(link, selection, newGateway, host, captions);
+  TParametres image;
+  PageState state;
+  PageContext context{link, connection, selection, host, captions, image, state};
+  NameRecord record(context);
+  ui::QtDialogRunner runner(nullptr, captions);
+  QTimer::singleShot(0, [] {
+    QWidget* dialog = QApplication::activeModalWidget();
+    QVERIFY(dialog != nullptr && dialog->objectName() == QStringLiteral("fRecord"));
+    QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("sbOk")), Qt::LeftButton);  // refused
+    QVERIFY(dialog->findChild<QLineEdit*>(QStringLiteral("edName"))->property("marked").toBool());
+    QTest::keyClicks(dialog->findChild<QLineEdit*>(QStringLiteral("edName")), QStringLiteral("Lab"));
+    QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("sbOk")), Qt::LeftButton);
+  });
+  QVERIFY(runner.run(record));
+  QCOMPARE(record.edName.text, std::string("Lab"));
+  QCOMPARE(record.refused, 1);
+  QVERIFY(!state.anyModified());  // a dialog is not a page: nothing is marked modified
 }
 
 void PieceTests::commandLine() {

@@ -18,6 +18,7 @@ class PieceTests : public QObject {
   void busyWindowsRefuseToClose();
   void pageBinderCopiesBothWays();
   void everyRegisteredPageBindsEveryControl();
+  void recordDialogsBindLikePages();
   void commandLine();
   void demoFolderPointsAtTheSimulator();
 };
