@@ -32,8 +32,8 @@ void Page::appendError(std::string_view line, Repeat repeat) {
   gw::appendError(errorList(), line, repeat);
 }
 
-bool Page::readDump(std::string_view command, std::string& dump) {
-  return readRegisterDump(ctx_.link, command, dump);
+bool Page::readDump(std::string_view command, std::string& dump, std::size_t capacity) {
+  return readRegisterDump(ctx_.link, command, dump, capacity);
 }
 
 std::string Page::writeRegister(std::string_view command, std::string_view errorText) {

@@ -73,7 +73,7 @@ class Page : public ControlSet {
   std::string& errorList() { return ctx_.state.errorList; }
   void appendError(std::string_view line, Repeat repeat = Repeat::EveryFailure);
 
-  bool readDump(std::string_view command, std::string& dump);
+  bool readDump(std::string_view command, std::string& dump, std::size_t capacity = kReplyBufferSize);
   std::string writeRegister(std::string_view command, std::string_view errorText);
   std::string writeRegister(std::string_view command, const WriteErrors& errors);
   void sendCollectError(std::string_view command, std::string_view errorText);

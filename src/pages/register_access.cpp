@@ -9,9 +9,9 @@ namespace {
 constexpr std::string_view kOkReply = "OK";
 }  // namespace
 
-bool readRegisterDump(Link& link, std::string_view command, std::string& dump) {
+bool readRegisterDump(Link& link, std::string_view command, std::string& dump, std::size_t capacity) {
   for (int attempt = 0; attempt < kDumpAttempts; ++attempt) {
-    if (link.sendCheckOk(command, kReplyBufferSize, &dump)) return true;
+    if (link.sendCheckOk(command, capacity, &dump)) return true;
   }
   return false;
 }

@@ -20,9 +20,14 @@ inline constexpr std::size_t kReplyBufferSize = 1024;
 // writeRegister gives the gateway this long between the command and collecting the reply.
 inline constexpr int kRegisterReplyPauseMs = 10;
 
-// sendCheckOk with `command` until a reply holds "\r\nOK\r\n", at most kDumpAttempts times. `dump` gets the
-// last reply. False after the last failure.
-bool readRegisterDump(Link& link, std::string_view command, std::string& dump);
+// Dumps that grow with the configuration (long SMS texts, called-number and prefix lists) are received whole,
+// up to their terminator, into a buffer this large: far above any real configuration, yet bounded.
+inline constexpr std::size_t kWholeDumpCapacity = 256 * 1024;
+
+// sendCheckOk with `command` until a reply holds "\r\nOK\r\n", at most kDumpAttempts times, each reply
+// received into `capacity` bytes. `dump` gets the last reply. False after the last failure.
+bool readRegisterDump(Link& link, std::string_view command, std::string& dump,
+                      std::size_t capacity = kReplyBufferSize);
 
 // The error lines of one register write: one for a send the transport did not take whole, one for a reply
 // without "OK", and whether a line already in the list is appended again.
