@@ -165,18 +165,30 @@ void PieceTests::busyWindowsRefuseToClose() {
   QVERIFY(!reset.isVisible());
 }
 
-void PieceTests::pageBinderCopiesBothWays() {
+namespace {
+// A page context without a gateway: what a page or dialog model needs to be built and shown.
+struct ModelWorld {
   FakeClock clock;
   TempDir dir;
   RecordingHost host;
   CaptionList captions;
-  Link link(clock);
-  GatewaySelection selection(dir.path(), host, captions);
-  NewGatewayDialog newGateway(selection, host, captions);
-  Connection connection(link, selection, newGateway, host, captions);
+  Link link{clock};
+  GatewaySelection selection{dir.path(), host, captions};
+  NewGatewayDialog newGateway{selection, host, captions};
+  Connection connection{link, selection, newGateway, host, captions};
   TParametres image;
   PageState state;
   PageContext context{link, connection, selection, host, captions, image, state};
+
+  std::tuple<RecordingHost&, CaptionList&, PageState&, PageContext&> parts() {
+    return {host, captions, state, context};
+  }
+};
+}  // namespace
+
+void PieceTests::pageBinderCopiesBothWays() {
+  ModelWorld world;
+  auto [host, captions, state, context] = world.parts();
   SystemPage page(context);
   ui::PageWidget widget(page, systemPageLayout(), captions);
   widget.show();
@@ -215,17 +227,8 @@ void PieceTests::pageBinderCopiesBothWays() {
 }
 
 void PieceTests::everyRegisteredPageBindsEveryControl() {
-  FakeClock clock;
-  TempDir dir;
-  RecordingHost host;
-  CaptionList captions;
-  Link link(clock);
-  GatewaySelection selection(dir.path(), host, captions);
-  NewGatewayDialog newGateway(selection, host, captions);
-  Connection connection(link, selection, newGateway, host, captions);
-  TParametres image;
-  PageState state;
-  PageContext context{link, connection, selection, host, captions, image, state};
+  ModelWorld world;
+  auto [host, captions, state, context] = world.parts();
   for (const PageRegistration& row : pageRegistry()) {
     const std::unique_ptr<Page> page = row.make(context);
     ui::PageWidget widget(*page, row.layout(), captions);
@@ -259,17 +262,8 @@ class NameRecord : public RecordDialog {
 }  // namespace
 
 void PieceTests::recordDialogsBindLikePages() {
-  FakeClock clock;
-  TempDir dir;
-  RecordingHost host;
-  CaptionList captions;
-  Link link(clock);
-  GatewaySelection selection(dir.path(), host, captions);
-  NewGatewayDialog newGateway(selection, host, captions);
-  Connection connection(link, selection, newGateway, host, captions);
-  TParametres image;
-  PageState state;
-  PageContext context{link, connection, selection, host, captions, image, state};
+  ModelWorld world;
+  auto [host, captions, state, context] = world.parts();
   NameRecord record(context);
   ui::QtDialogRunner runner(nullptr, captions);
   QTimer::singleShot(0, [] {
