@@ -10,8 +10,8 @@ namespace gw {
 
 namespace {
 
-constexpr std::string_view kConnectingCaption = "Connecting...";
-constexpr std::string_view kConnectingLabel = "Trying to connect ";
+constexpr const char* kConnectingCaption = "Connecting...";
+constexpr const char* kConnectingLabel = "Trying to connect ";
 
 // The boot loader probe.
 constexpr std::string_view kProbeWake = "fff";
@@ -52,7 +52,7 @@ bool firmwareAnswers(Link& link) {
       if (previous == kProductMark[0] && byte == kProductMark[1]) return true;
       previous = byte;
     }
-    if (wait.moreThan(kAnswerWaitS)) return false;
+    if (wait.moreThan(kAnswerWaitS) || link.cancelRequested()) return false;
   }
 }
 
@@ -69,8 +69,9 @@ std::string errorLine(const std::string& port, const std::string& caption, Seria
 // Restores the windows however the search ends.
 class ConnectingWindow {
  public:
-  explicit ConnectingWindow(Host& host) : host_(host) {
-    host_.showConnecting(std::string(kConnectingCaption), std::string(kConnectingLabel));
+  ConnectingWindow(Host& host, const CaptionList& captions) : host_(host) {
+    host_.showConnecting(captions.labelOr(cap::kConnecting, kConnectingCaption),
+                         captions.labelOr(cap::kTryingToConnect, kConnectingLabel));
     host_.setMainEnabled(false);
   }
   ~ConnectingWindow() {
@@ -114,6 +115,7 @@ PortSearch climbRates(Link& link, ConnectingWindow& window, const CaptionList& c
   TComm& comm = link.comm;
   PortSearch found;
   for (std::size_t r = kFirstSearchRateIndex; r <= kLastSearchRateIndex; ++r) {
+    if (link.cancelRequested()) return found;
     const int rate = kBitRates[r];
     link.closeSerial();
     SerialOpenResult opened = link.openSerialPort(comm.portName, rate);
@@ -131,7 +133,7 @@ PortSearch climbRates(Link& link, ConnectingWindow& window, const CaptionList& c
     }
     if (found.outcome == PortOutcome::Answered) return found;
   }
-  if (found.outcome != PortOutcome::Answered) {
+  if (found.outcome != PortOutcome::Answered && !link.cancelRequested()) {
     connectionErrors += errorLine(comm.portName, captions.at(cap::kPortNoAnswer), SerialOpenError::None);
   }
   return found;
@@ -169,7 +171,7 @@ BootProbe bootProbe(Link& link) {
 
 SerialSearchResult findSerialGateway(Link& link, Host& host, const CaptionList& captions,
                                      std::string& connectionErrors) {
-  ConnectingWindow window(host);
+  ConnectingWindow window(host, captions);
   TComm& comm = link.comm;
   SerialSearchResult result;
   const bool fixedPort = !comm.portName.empty();
@@ -179,6 +181,12 @@ SerialSearchResult findSerialGateway(Link& link, Host& host, const CaptionList& 
   for (std::size_t i = 0; i < comm.portList.size(); ++i) {
     comm.portName = comm.portList[i];
     const PortSearch found = climbRates(link, window, captions, connectionErrors);
+    if (link.cancelRequested()) {
+      // A rate that answered before the cancel does not count: the user stopped the search.
+      link.closeSerial();
+      result.cancelled = true;
+      return result;
+    }
     if (found.outcome == PortOutcome::BootLoader) {
       result.bootLoader = true;
       comm.baudRate = found.rate;

@@ -329,8 +329,7 @@ void TfMain::showLanguageChecks() {
 }
 
 void TfMain::selectionChanged() {
-  const TGateway& gateway = program_.selection.selected();
-  setStatusPanel(1, toQ(gateway.name + " : " + program_.captions.at(cap::kDisconnected)));
+  // The status bar follows the selection by itself (the program closes a link to the gateway left).
   showPages();
   refresh();
 }

@@ -25,7 +25,7 @@ struct GatewayFixture : ::testing::Test {
   CaptionList captions = numberedCaptions();
   GatewaySelection selection{dir.path(), host, captions};
   NewGatewayDialog editor{selection, host, captions};
-  GatewayListDialog list{selection, editor};
+  GatewayListDialog list{selection, editor, host, captions};
   std::vector<std::string> hookCalls;
 
   void SetUp() override {
@@ -154,6 +154,28 @@ TEST_F(GatewayFixture, RemovingTheSelectedGatewaySelectsUnnamed) {
   EXPECT_EQ(selection.selected().name, "unnamed");
   EXPECT_EQ(hookCalls, (std::vector<std::string>{"unnamed defaults"}));
   EXPECT_TRUE(list.items().empty());
+}
+
+TEST_F(GatewayFixture, RemoveAllAsksFirstAndKeepsEverythingOnNo) {
+  list.newGateway();
+  fill("Gw1", "10.0.0.1");
+  ASSERT_TRUE(editor.ok());
+  selection.selectGateway("Gw1");
+  list.activate();
+
+  host.answers = {Answer::No};
+  EXPECT_FALSE(list.removeAll());
+  EXPECT_EQ(host.messageLabels(), (std::vector<int>{2910}));
+  EXPECT_EQ(host.messages.back().kind, MessageKind::Question);
+  EXPECT_TRUE(fileExists(dir.file("gtws.ini")));
+  EXPECT_EQ(list.items().size(), 1u);
+  EXPECT_EQ(selection.selected().name, "Gw1");
+
+  host.answers = {Answer::Yes};
+  EXPECT_TRUE(list.removeAll());
+  EXPECT_FALSE(fileExists(dir.file("gtws.ini")));
+  EXPECT_TRUE(list.items().empty());
+  EXPECT_EQ(selection.selected().name, "unnamed");
 }
 
 TEST_F(GatewayFixture, EditingAnotherGatewayLeavesTheSelectedRecordAlone) {
