@@ -223,8 +223,9 @@ TEST_F(GatewayFixture, CommSettingsPutTheChosenPortFirst) {
   bool appendLog = true;
   bool saveLog = true;
   const std::string gatewayName = "Gw1";
-  CommSettingsTarget target{linkType,  portName, portList,    timeout,
-                            appendLog, saveLog,  gatewayName, dir.file("settings.ini")};
+  std::string storedPort;
+  CommSettingsTarget target{linkType, portName,  storedPort, portList, timeout,
+                            appendLog, saveLog, gatewayName, dir.file("settings.ini")};
   CommSettingsDialog dialog(host, captions);
   dialog.activate(target, {"ttyS0", "ttyS1", "ttyUSB0"});
   EXPECT_EQ(dialog.portIndex, 0);
@@ -258,6 +259,27 @@ TEST_F(GatewayFixture, CommSettingsPutTheChosenPortFirst) {
   EXPECT_EQ(host.messages.back().kind, MessageKind::Error);
   EXPECT_EQ(linkType, 2);
   EXPECT_EQ(timeout, 3000);
+}
+
+TEST_F(GatewayFixture, CommSettingsKeepATypedPortAfterAFailedSearchForgotIt) {
+  int linkType = 1;
+  std::string portName;
+  std::vector<std::string> portList;
+  std::string storedPort = "/dev/pts/7";  // typed earlier; the search that failed on it emptied portName
+  int timeout = 5000;
+  bool appendLog = true;
+  bool saveLog = true;
+  const std::string gatewayName = "Gw1";
+  CommSettingsTarget target{linkType, portName,  storedPort, portList, timeout,
+                            appendLog, saveLog, gatewayName, dir.file("settings.ini")};
+  CommSettingsDialog dialog(host, captions);
+  dialog.activate(target, {"ttyS0", "ttyUSB0"});
+  ASSERT_EQ(dialog.portIndex, 2);
+  EXPECT_EQ(dialog.ports[2], "/dev/pts/7");
+  EXPECT_EQ(portList.front(), "/dev/pts/7");
+  ASSERT_TRUE(dialog.ok(target));  // OK on what the dialog shows keeps it
+  EXPECT_EQ(portName, "/dev/pts/7");
+  EXPECT_NE(readFile(dir.file("settings.ini")).find("Comport=/dev/pts/7\n"), std::string::npos);
 }
 
 TEST(InsertIpDialog, RefusesAnInvalidAddressAndEmptiesIt) {
