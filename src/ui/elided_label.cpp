@@ -32,7 +32,8 @@ QSize ElidedLabel::sizeHint() const {
 
 QSize ElidedLabel::minimumSizeHint() const {
   const QFontMetrics metrics(font());
-  const int least = metrics.averageCharWidth() * kMinimumCharacters + metrics.horizontalAdvance(QChar(0x2026));
+  const int least =
+      metrics.averageCharWidth() * kMinimumCharacters + metrics.horizontalAdvance(QChar(0x2026));
   return {std::min(least, sizeHint().width()), QLabel::minimumSizeHint().height()};
 }
 
@@ -44,8 +45,9 @@ void ElidedLabel::resizeEvent(QResizeEvent* event) {
 void ElidedLabel::showElided() {
   const QFontMetrics metrics(font());
   const int room = contentsRect().width() - 2 * margin();
-  QLabel::setText(metrics.horizontalAdvance(fullText_) <= room ? fullText_
-                                                                : metrics.elidedText(fullText_, Qt::ElideRight, room));
+  QLabel::setText(metrics.horizontalAdvance(fullText_) <= room
+                      ? fullText_
+                      : metrics.elidedText(fullText_, Qt::ElideRight, room));
 }
 
 }  // namespace gw::ui

@@ -114,10 +114,9 @@ void TfNewGateway::okClick() {
 }
 
 void TfNewGateway::browseClick() {
-  const QString path =
-      QFileDialog::getSaveFileName(this, windowTitle(), edFile_->text(),
-                                   toQ(captions_.labelOr(kParameterFileFilterCaption, kParameterFileFilter)) +
-                                       QStringLiteral(" (*.ini)"));
+  const QString path = QFileDialog::getSaveFileName(
+      this, windowTitle(), edFile_->text(),
+      toQ(captions_.labelOr(kParameterFileFilterCaption, kParameterFileFilter)) + QStringLiteral(" (*.ini)"));
   if (path.isEmpty()) return;
   edFile_->setText(path);
   model_.fileChosenByHand();

@@ -1,7 +1,7 @@
 #include "ui/qt_host.h"
 
-#include <QFile>
 #include <QAbstractButton>
+#include <QFile>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>

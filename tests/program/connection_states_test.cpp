@@ -70,8 +70,8 @@ TEST_F(ConnectionStates, APageActionWhoseLinkDiedSaysTheCauseOnce) {
   const Message& summary = host.messages.back();
   EXPECT_EQ(summary.textLabel, cap::kLoadErrorsHeader);
   const std::string cause = captionOf(cap::kStoppedAnswering);
-  EXPECT_TRUE(summary.text.starts_with(captionOf(cap::kLoadErrorsHeader) + "\n" +
-                                       program->pageState.errorList))
+  EXPECT_TRUE(
+      summary.text.starts_with(captionOf(cap::kLoadErrorsHeader) + "\n" + program->pageState.errorList))
       << summary.text;
   EXPECT_TRUE(summary.text.ends_with("\n" + cause)) << summary.text;
   EXPECT_EQ(summary.text.find(cause), summary.text.rfind(cause));
