@@ -56,12 +56,26 @@ bool firmwareAnswers(Link& link) {
   }
 }
 
-std::string errorLine(const std::string& port, const std::string& caption, SerialOpenError error) {
-  std::string line = port + " : " + caption;
+// Why a port did not open, in the current language; the English words are the fallback.
+struct ReasonCaption {
+  SerialOpenError error;
+  int caption;
+};
+constexpr ReasonCaption kReasonCaptions[] = {
+    {SerialOpenError::InUse, cap::kPortInUse},
+    {SerialOpenError::NoPermission, cap::kPortNoPermission},
+    {SerialOpenError::NotSerial, cap::kPortNotSerial},
+    {SerialOpenError::BadRate, cap::kPortBadRate},
+};
+
+std::string errorLine(const std::string& port, const CaptionList& captions, int caption, SerialOpenError error) {
+  std::string line = port + " : " + captions.at(caption);
   if (const std::string_view reason = openErrorReason(error); !reason.empty()) {
-    line += " (";
-    line += reason;
-    line += ")";
+    std::string said(reason);
+    for (const ReasonCaption& r : kReasonCaptions) {
+      if (r.error == error) said = captions.labelOr(r.caption, reason);
+    }
+    line += " (" + said + ")";
   }
   return line + "\n";
 }
@@ -121,7 +135,7 @@ PortSearch climbRates(Link& link, ConnectingWindow& window, const CaptionList& c
     SerialOpenResult opened = link.openSerialPort(comm.portName, rate);
     if (!opened.port) {
       const int caption = r == kFirstSearchRateIndex ? cap::kPortOpenFailed : cap::kPortNoAnswer;
-      connectionErrors += errorLine(comm.portName, captions.at(caption), opened.error);
+      connectionErrors += errorLine(comm.portName, captions, caption, opened.error);
       return found;
     }
     comm.portHandle = std::move(opened.port);
@@ -134,7 +148,7 @@ PortSearch climbRates(Link& link, ConnectingWindow& window, const CaptionList& c
     if (found.outcome == PortOutcome::Answered) return found;
   }
   if (found.outcome != PortOutcome::Answered && !link.cancelRequested()) {
-    connectionErrors += errorLine(comm.portName, captions.at(cap::kPortNoAnswer), SerialOpenError::None);
+    connectionErrors += errorLine(comm.portName, captions, cap::kPortNoAnswer, SerialOpenError::None);
   }
   return found;
 }

@@ -74,9 +74,10 @@ const std::vector<Use> kInventory = {
     {521, 528,
      "duplicate GSM number, recorded, duplicate cause, incompatible image, port checks, LAN upgrade"},
     {540, 540, "SIP registration state menu item and topic"},
-    {2900, 2929,
+    {2900, 2934,
      "status bar words, connecting window, connection and lost-link messages, Remove all question, dialog "
-     "titles, labels and buttons of the shell, message box buttons, toolbar hints, About window"},
+     "titles, labels and buttons of the shell, message box buttons, toolbar hints, About window, a response "
+     "time that is no number, why a serial port did not open"},
 };
 
 // Captions used as printf formats, with the conversions they must hold in every language.
@@ -84,6 +85,7 @@ const std::map<int, std::vector<std::string>> kFormats = {
     {cap::kOldFirmware, {"%s", "%s"}},
     {cap::kConnectedLoadAll, {"%s"}},
     {cap::kHostUnreachable, {"%s", "%s"}},
+    {cap::kNotAnInteger, {"%s"}},
 };
 
 const std::vector<int> kLanguages = {kLanguageCzech, kLanguageEnglish, kLanguageSpanish};
