@@ -68,7 +68,8 @@ constexpr ReasonCaption kReasonCaptions[] = {
     {SerialOpenError::BadRate, cap::kPortBadRate},
 };
 
-std::string errorLine(const std::string& port, const CaptionList& captions, int caption, SerialOpenError error) {
+std::string errorLine(const std::string& port, const CaptionList& captions, int caption,
+                      SerialOpenError error) {
   std::string line = port + " : " + captions.at(caption);
   if (const std::string_view reason = openErrorReason(error); !reason.empty()) {
     std::string said(reason);

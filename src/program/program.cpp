@@ -185,9 +185,9 @@ std::vector<std::string> Program::serialPorts() const {
 }
 
 CommSettingsTarget Program::commSettingsTarget() {
-  return CommSettingsTarget{link.comm.linkType, link.comm.portName, settings.comport,
-                            link.comm.portList, link.timeoutMs,      link.comm.appendLog,
-                            link.comm.saveLog,  selection.selected().name, settingsPath()};
+  return CommSettingsTarget{
+      link.comm.linkType,  link.comm.portName, settings.comport,          link.comm.portList, link.timeoutMs,
+      link.comm.appendLog, link.comm.saveLog,  selection.selected().name, settingsPath()};
 }
 
 }  // namespace gw

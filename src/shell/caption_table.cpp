@@ -151,7 +151,8 @@ std::vector<CaptionRow> tableRows() {
 
       // About window; its version line is put together by the window.
       {2921, kAbout, P::WindowTitle, -1, "About", kAbout},
-      {2923, "lbPurpose", P::Text, -1, "Configuration and service program for GSM\u2013VoIP gateways", kAbout},
+      {2923, "lbPurpose", P::Text, -1, "Configuration and service program for GSM\u2013VoIP gateways",
+       kAbout},
       {2924, "lbFirmware", P::Text, -1, "For gateway firmware V-02.07.31r1 and newer", kAbout},
       {89, "sbOk", P::Text, -1, "OK", kAbout},
 
@@ -219,7 +220,7 @@ std::vector<Topic> topicRows() {
 
 std::vector<LanguageItem> languageRows() {
   return {
-      {0, "mCzech", "tbCzech", "\xC4\x8C" "e\xC5\xA1tina"},
+      {0, "mCzech", "tbCzech", "\xC4\x8C\x65\xC5\xA1tina"},
       {1, "mEnglish", "tbEnglish", "English"},
       {2, "mSpanish", "tbSpanish", "Espa\xC3\xB1ol"},
   };

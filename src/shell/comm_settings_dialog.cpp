@@ -83,10 +83,10 @@ bool CommSettingsDialog::ok(CommSettingsTarget& target) {
   const CommSettingsWrite written = writeCommSettings(target.settingsPath, values, responseTime);
   if (written != CommSettingsWrite::FileError) target.storedPort = target.portName;
   if (written == CommSettingsWrite::BadTimeout) {
-    host_.messageBox(Message{formatCaption(captions_.labelOr(cap::kNotAnInteger, "'%s' is not a valid integer value."),
-                                           {responseTime}),
-                             captions_.at(cap::kErrorTitle), MessageKind::Error, cap::kNotAnInteger,
-                             cap::kErrorTitle});
+    host_.messageBox(
+        Message{formatCaption(captions_.labelOr(cap::kNotAnInteger, "'%s' is not a valid integer value."),
+                              {responseTime}),
+                captions_.at(cap::kErrorTitle), MessageKind::Error, cap::kNotAnInteger, cap::kErrorTitle});
     return false;
   }
   target.timeoutMs = *toInt(responseTime);

@@ -138,7 +138,7 @@ TEST_F(ConnectionFixture, ConnectCommandWarnsAboutUnknownOldFirmwareAndAsksToLoa
   EXPECT_EQ(loads, 1);
 }
 
-TEST_F(ConnectionFixture, SilentGatewayFailsWithinTheDesignedBoundsAndSaysItNeverAnswered) {
+TEST_F(ConnectionFixture, SilentGatewayFailsWithinItsTimeLimitsAndSaysItNeverAnswered) {
   const auto start = clock.nowMs();
   EXPECT_FALSE(connection.commConnect(false));
   // Greeting wait, ten wake-up probes with their chunk waits, and the final "AT" exchange.

@@ -224,8 +224,9 @@ TEST_F(GatewayFixture, CommSettingsPutTheChosenPortFirst) {
   bool saveLog = true;
   const std::string gatewayName = "Gw1";
   std::string storedPort;
-  CommSettingsTarget target{linkType, portName,  storedPort, portList, timeout,
-                            appendLog, saveLog, gatewayName, dir.file("settings.ini")};
+  CommSettingsTarget target{linkType, portName,    storedPort,
+                            portList, timeout,     appendLog,
+                            saveLog,  gatewayName, dir.file("settings.ini")};
   CommSettingsDialog dialog(host, captions);
   dialog.activate(target, {"ttyS0", "ttyS1", "ttyUSB0"});
   EXPECT_EQ(dialog.portIndex, 0);
@@ -270,8 +271,9 @@ TEST_F(GatewayFixture, CommSettingsKeepATypedPortAfterAFailedSearchForgotIt) {
   bool appendLog = true;
   bool saveLog = true;
   const std::string gatewayName = "Gw1";
-  CommSettingsTarget target{linkType, portName,  storedPort, portList, timeout,
-                            appendLog, saveLog, gatewayName, dir.file("settings.ini")};
+  CommSettingsTarget target{linkType, portName,    storedPort,
+                            portList, timeout,     appendLog,
+                            saveLog,  gatewayName, dir.file("settings.ini")};
   CommSettingsDialog dialog(host, captions);
   dialog.activate(target, {"ttyS0", "ttyUSB0"});
   ASSERT_EQ(dialog.portIndex, 2);
