@@ -111,21 +111,6 @@ TEST_F(LanExchange, TellsWhetherTheGatewayStillAnswers) {
   EXPECT_TRUE(link.gatewayStoppedAnswering());
 }
 
-TEST_F(LanExchange, ACancelEndsTheWaitAtOnceAndSendsNothingMore) {
-  clock.onWait([&] {
-    if (clock.nowMs() >= 300) link.requestCancel();
-  });
-  const auto start = clock.nowMs();
-  exchange("AT\r\n");
-  EXPECT_LT(msSince(start), 400);
-  EXPECT_EQ(link.commSend("ATI3\r\n"), 0);
-  EXPECT_FALSE(link.gatewayStoppedAnswering());  // a cancelled wait says nothing about the gateway
-  clock.onWait(nullptr);
-  link.clearCancel();
-  EXPECT_EQ(link.commSend("AT\r\n"), 4);
-  EXPECT_EQ(peer.received, "AT\r\nAT\r\n");
-}
-
 TEST_F(LanExchange, SendsTheTextUpToItsFirstNulAndReportsSocketErrorsAsZero) {
   EXPECT_EQ(link.commSend(std::string("AT\r\n\0junk", 9)), 4);
   EXPECT_EQ(peer.received, "AT\r\n");

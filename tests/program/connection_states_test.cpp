@@ -1,10 +1,9 @@
-// What the window shows of the link is what the link is: after a failed connect, after choosing another
-// gateway while connected, after a language switch, and when the link dies under a page action.
+// What the window shows of the link is what the link is: after a language switch, and when the link dies
+// under a page action. (A failed connect and another gateway chosen while connected: tests/ui.)
 
 #include "base/caption_ids.h"
 #include "pages/page_actions.h"
 #include "program/program_fixture.h"
-#include "shell/gateway.h"
 
 namespace gw::test {
 namespace {
@@ -12,32 +11,6 @@ namespace {
 struct ConnectionStates : ProgramFixture {
   Connection& connection() { return program->connection; }
 };
-
-TEST_F(ConnectionStates, OnlineTopicsShowConnectedOnlyAfterAConnectThatSucceeded) {
-  peer.refuseConnect = true;
-  EXPECT_FALSE(connection().commConnect(false));
-  EXPECT_EQ(program->window.onlineImage, kImageOnlineDisconnected);
-  peer.refuseConnect = false;
-  scriptGateway();
-  ASSERT_TRUE(connection().commConnect(false));
-  EXPECT_EQ(program->window.onlineImage, kImageOnlineConnected);
-}
-
-TEST_F(ConnectionStates, ChoosingAnotherGatewayClosesTheOpenLinkFirst) {
-  ASSERT_TRUE(GatewayFile(program->selection.gatewaysPath())
-                  .write("Lab", GatewayEntry{"10.0.0.9", "23", "2222", "admin", "admin", std::nullopt}));
-  scriptGateway();
-  ASSERT_TRUE(connection().commConnect(false));
-  program->selection.selectGateway("Lab");
-  EXPECT_FALSE(program->link.tcpActive());
-  EXPECT_FALSE(connection().connected());
-  EXPECT_EQ(host.status[1], "Lab : " + captionOf(cap::kDisconnected));
-  EXPECT_EQ(program->window.onlineImage, kImageOnlineDisconnected);
-  EXPECT_TRUE(program->window.enabled("mConnect"));
-
-  ASSERT_TRUE(connection().commConnect(false));  // the next connect goes to the gateway shown
-  EXPECT_EQ(peer.host, "10.0.0.9");
-}
 
 TEST_F(ConnectionStates, TheStatusBarFollowsTheLanguage) {
   scriptGateway();
