@@ -142,8 +142,9 @@ void PtyConsole::noticeRestart() {
 void PtyConsole::finishRestart(std::int64_t nowMs) {
   if (!initAtMs_ || nowMs < *initAtMs_) return;
   initAtMs_.reset();
-  // A rebooted gateway asks for the login again; one that only re-initialised its voice processing does not.
-  if (device_.restartAsksLogin()) session_.emplace(device_);
+  // After "Init: OK" the serial console takes commands at once: a client that reset the gateway over the
+  // serial line goes on with its next command, it does not log in again.
+  session_.emplace(device_, true);
   if (!device_.muted()) out_.push({initNotice(), 0});
 }
 

@@ -14,8 +14,8 @@ std::string firstHalf(const std::string& reply) {
 
 }  // namespace
 
-Session::Session(Device& device)
-    : device_(device), phase_(device.loginEnabled() ? Phase::User : Phase::Commands) {}
+Session::Session(Device& device, bool loggedIn)
+    : device_(device), phase_(device.loginEnabled() && !loggedIn ? Phase::User : Phase::Commands) {}
 
 std::vector<Emission> Session::greeting() const {
   if (phase_ != Phase::User || device_.muted()) return {};

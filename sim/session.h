@@ -28,7 +28,9 @@ struct FeedResult {
 
 class Session {
  public:
-  explicit Session(Device& device);
+  // `loggedIn`: the session starts taking commands, whatever the device's login (the serial console after a
+  // restart).
+  explicit Session(Device& device, bool loggedIn = false);
 
   // The greeting a LAN client gets on connecting: the login prompt, or nothing without login.
   std::vector<Emission> greeting() const;

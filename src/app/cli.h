@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "app/cli_interrupts.h"
 #include "app/cli_options.h"
 #include "app/console_host.h"
 #include "program/program.h"
@@ -18,6 +19,7 @@ struct CliContext {
   Program& program;
   std::FILE* out;
   std::FILE* err;
+  CliInterrupts& interrupts;
 
   // Opens the link (login, identification). False when it did not come up; the reasons are printed.
   bool connect(bool warnOldFirmware);
@@ -25,6 +27,9 @@ struct CliContext {
   void disconnect();
   // "gwctl: <text>" on stderr.
   void fail(const std::string& text) const;
+  // Ctrl+C or SIGTERM came: the command must not leave half its work behind (a load cut short is not
+  // stored).
+  bool interrupted() { return interrupts.interrupted(); }
 };
 
 struct CliCommand {
@@ -43,8 +48,12 @@ std::vector<CliCommand> linkCommands();
 std::vector<CliCommand> gatewayCommands();
 std::vector<CliCommand> resetCommands();
 std::vector<CliCommand> pageCommands();
+std::vector<CliCommand> settingsCommands();
 
 std::string usageText();
+
+// " (see gwctl --help)", or " (see gwctl COMMAND --help)": the pointer after a one-line usage error.
+std::string helpPointer(const std::string& command = {});
 
 // Runs gwctl with its arguments (without the program name); returns the exit status.
 int runGwctl(const std::vector<std::string>& arguments, std::FILE* out = stdout, std::FILE* err = stderr);

@@ -4,6 +4,7 @@
 #include <map>
 
 #include "app/cli.h"
+#include "app/cli_suggest.h"
 #include "base/text.h"
 
 namespace gw {
@@ -54,7 +55,9 @@ FieldArgs parseFieldArgs(const std::vector<std::string>& args, std::size_t from)
       option = option.substr(0, eq);
     }
     if (!fieldOptions().contains(option)) {
-      parsed.error = "unknown gateway option " + option;
+      std::vector<std::string> names;
+      for (const auto& [name, field] : fieldOptions()) names.push_back(name);
+      parsed.error = "unknown gateway option " + option + didYouMean(option, names);
       return parsed;
     }
     if (!value) {
@@ -89,7 +92,7 @@ int gatewayCommand(CliContext& c, const std::vector<std::string>& args) {
   const std::string& name = args[1];
   const FieldArgs fields = parseFieldArgs(args, 2);
   if (!fields.error.empty()) {
-    c.fail(fields.error);
+    c.fail(fields.error + helpPointer("gateway"));
     return kExitUsage;
   }
   NewGatewayDialog& dialog = c.program.newGateway;

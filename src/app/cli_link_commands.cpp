@@ -10,6 +10,7 @@ namespace {
 
 // A reply to a raw command is collected like any other, but into a buffer large enough for whole dumps.
 constexpr std::size_t kRawReplyCapacity = 64 * 1024;
+constexpr std::string_view kRefusedReply = "ERROR";
 
 int identify(CliContext& c, const std::vector<std::string>& args) {
   if (!args.empty()) {
@@ -43,7 +44,12 @@ int send(CliContext& c, const std::vector<std::string>& args) {
   const std::string reply = link.commReceive(kRawReplyCapacity);
   std::fwrite(reply.data(), 1, reply.size(), c.out);
   std::fflush(c.out);
-  return kExitOk;
+  // A refused command, or none at all, is not a success for a script that checks the status.
+  if (reply.empty()) {
+    c.fail("the gateway did not answer");
+    return kExitReportedErrors;
+  }
+  return contains(reply, kRefusedReply) ? kExitReportedErrors : kExitOk;
 }
 
 }  // namespace
@@ -60,7 +66,7 @@ std::vector<CliCommand> linkCommands() {
        "Connects and sends TEXT as it stands; the C escapes \\r, \\n, \\t and \\\\ are accepted, so a "
        "command\n"
        "line is written \"AT&V\\r\\n\". The reply is printed on stdout as received, up to its terminator or\n"
-       "the response time.\n",
+       "the response time. Exit 1 when the reply holds ERROR or no reply came.\n",
        send},
   };
 }

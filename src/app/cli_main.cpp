@@ -1,6 +1,7 @@
 #include <algorithm>
 
 #include "app/cli.h"
+#include "app/cli_suggest.h"
 #include "base/program_folder.h"
 #include "base/text.h"
 #include "shell/gateway.h"
@@ -12,7 +13,9 @@ namespace {
 constexpr const char* kGlobalOptions =
     "Options (anywhere on the line):\n"
     "  --home DIR           program folder (settings.ini, languages.ini, gtws.ini, LOG files)\n"
-    "  --gateway NAME       select this gateway of gtws.ini first, as the gateway list's Select does\n"
+    "  --gateway NAME       select this gateway of gtws.ini first, as the gateway list's Select does; while\n"
+    "                       no link type was ever chosen (gwctl settings --link), its address is used over\n"
+    "                       the LAN\n"
     "  --lan HOST[:PORT]    use the LAN link to HOST (port 23 unless given)\n"
     "  --serial PORT        use the serial link on PORT (a device name such as ttyUSB0, or a path)\n"
     "  --user NAME          LAN login user name (instead of the gateway record's)\n"
@@ -24,8 +27,14 @@ constexpr const char* kGlobalOptions =
 
 constexpr const char* kExitStatus =
     "Exit status: 0 success, 1 the command ran but reported errors, 2 usage error, 3 could not connect,\n"
-    "4 file error (missing languages.ini, unreadable or unwritable file).\n"
+    "4 file error (missing languages.ini, unreadable or unwritable file), 130 ended by Ctrl+C.\n"
     "Messages the desktop program shows in a box are printed on stderr, one line each: caption: text.\n";
+
+std::vector<std::string> commandNames() {
+  std::vector<std::string> names;
+  for (const CliCommand& c : cliCommands()) names.push_back(c.name);
+  return names;
+}
 
 const CliCommand* findCommand(const std::string& name) {
   const auto& all = cliCommands();
@@ -47,6 +56,11 @@ bool applyOverrides(CliContext& c) {
       return false;
     }
     p.selection.selectGateway(*o.gateway);
+    // A gateway record holds an address, not a serial port: while nobody ever chose a link type, that
+    // address is what the user means.
+    if (!p.settings.commTypeChosen && !o.serial && !hostIsUnset(p.selection.selected().host)) {
+      p.link.comm.linkType = kLanLink;
+    }
   }
   if (o.lan) {
     const auto hp = parseHostPort(*o.lan, kDefaultLanPort);
@@ -86,12 +100,17 @@ void CliContext::fail(const std::string& text) const {
 const std::vector<CliCommand>& cliCommands() {
   static const std::vector<CliCommand> kCommands = [] {
     std::vector<CliCommand> all;
-    for (auto group : {linkCommands(), gatewayCommands(), pageCommands(), resetCommands()}) {
+    for (auto group :
+         {linkCommands(), gatewayCommands(), pageCommands(), resetCommands(), settingsCommands()}) {
       all.insert(all.end(), group.begin(), group.end());
     }
     return all;
   }();
   return kCommands;
+}
+
+std::string helpPointer(const std::string& command) {
+  return " (see gwctl " + (command.empty() ? std::string() : command + " ") + "--help)";
 }
 
 std::string usageText() {
@@ -111,8 +130,9 @@ int runGwctl(const std::vector<std::string>& arguments, std::FILE* out, std::FIL
         return c != nullptr &&
                std::find(c->ownOptions.begin(), c->ownOptions.end(), option) != c->ownOptions.end();
       });
+  // A usage error is one line, so the reason stays in sight; the usage text is one --help away.
   if (!parsed.error.empty()) {
-    std::fprintf(err, "gwctl: %s\n\n%s", parsed.error.c_str(), usageText().c_str());
+    std::fprintf(err, "gwctl: %s%s\n", parsed.error.c_str(), helpPointer().c_str());
     return kExitUsage;
   }
   const CliOptions& o = parsed.options;
@@ -126,7 +146,8 @@ int runGwctl(const std::vector<std::string>& arguments, std::FILE* out, std::FIL
   }
   const CliCommand* command = findCommand(o.command);
   if (command == nullptr) {
-    std::fprintf(err, "gwctl: unknown command \"%s\"\n\n%s", o.command.c_str(), usageText().c_str());
+    std::fprintf(err, "gwctl: unknown command \"%s\"%s%s\n", o.command.c_str(),
+                 didYouMean(o.command, commandNames()).c_str(), helpPointer().c_str());
     return kExitUsage;
   }
   if (wantsHelp(o.args)) {
@@ -140,11 +161,16 @@ int runGwctl(const std::vector<std::string>& arguments, std::FILE* out, std::FIL
   host.answerYes = o.yes;
   const ProgramFolder folder = resolveProgramFolder(o.home);
   Program program(clock, host, folder.path);
+  CliInterrupts interrupts(clock, program.link);
   if (!program.start()) return kExitFileError;
-  CliContext context{o, host, program, out, err};
+  CliContext context{o, host, program, out, err, interrupts};
   if (!applyOverrides(context)) return kExitUsage;
   const int status = command->run(context, o.args);
   context.disconnect();
+  if (interrupts.interrupted()) {
+    context.fail("interrupted");
+    return kExitInterrupted;
+  }
   return status;
 }
 

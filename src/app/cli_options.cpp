@@ -3,6 +3,7 @@
 #include <functional>
 #include <map>
 
+#include "app/cli_suggest.h"
 #include "base/text.h"
 #include "shell/gateway.h"
 
@@ -38,7 +39,20 @@ const std::map<std::string, Setter>& valueOptions() {
   return kOptions;
 }
 
+// Options that take no value.
+const std::vector<std::string>& switchOptions() {
+  static const std::vector<std::string> kSwitches = {"--log", "--no-log", "--yes", "--help"};
+  return kSwitches;
+}
+
 }  // namespace
+
+std::vector<std::string> globalOptionNames() {
+  std::vector<std::string> names;
+  for (const auto& [name, setter] : valueOptions()) names.push_back(name);
+  names.insert(names.end(), switchOptions().begin(), switchOptions().end());
+  return names;
+}
 
 CliParse parseCommandLine(const std::vector<std::string>& arguments, const CommandOwnsOption& commandOwns) {
   CliParse result;
@@ -78,7 +92,7 @@ CliParse parseCommandLine(const std::vector<std::string>& arguments, const Comma
       o.help = true;
     } else if (o.command.empty()) {
       if (startsWith(arg, "-")) {
-        result.error = "unknown option " + arg;
+        result.error = "unknown option " + arg + didYouMean(arg, globalOptionNames());
         return result;
       }
       o.command = arg;

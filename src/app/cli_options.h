@@ -12,8 +12,9 @@ namespace gw {
 inline constexpr int kExitOk = 0;
 inline constexpr int kExitReportedErrors = 1;  // the command ran but reported errors
 inline constexpr int kExitUsage = 2;
-inline constexpr int kExitNoConnection = 3;  // no answer, login failed, identification failed
-inline constexpr int kExitFileError = 4;     // missing languages.ini, unreadable or unwritable file
+inline constexpr int kExitNoConnection = 3;   // no answer, login failed, identification failed
+inline constexpr int kExitFileError = 4;      // missing languages.ini, unreadable or unwritable file
+inline constexpr int kExitInterrupted = 130;  // Ctrl+C or SIGTERM ended the command (128 + SIGINT)
 
 struct CliOptions {
   std::optional<std::string> home;
@@ -40,6 +41,9 @@ struct CliParse {
 using CommandOwnsOption = std::function<bool(const std::string& command, const std::string& option)>;
 CliParse parseCommandLine(const std::vector<std::string>& arguments,
                           const CommandOwnsOption& commandOwns = {});
+
+// Every global option, as written on the command line ("--home", "--yes", ...).
+std::vector<std::string> globalOptionNames();
 
 // "HOST[:PORT]"; nullopt when the port is not a number in 1..65535.
 struct HostPort {

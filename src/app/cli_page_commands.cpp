@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/cli.h"
+#include "app/cli_suggest.h"
 #include "base/caption_ids.h"
 #include "base/files.h"
 #include "base/text.h"
@@ -39,16 +40,20 @@ PageArgs parsePageArgs(Program& program, const std::vector<std::string>& args,
       continue;
     }
     if (startsWith(args[i], "-")) {
-      parsed.error = "unknown option " + args[i];
+      parsed.error = "unknown option " + args[i] + didYouMean(args[i], {fileOption});
       return parsed;
     }
     Page* page = program.pageNamed(args[i]);
     if (page == nullptr) {
       const auto& names = Program::pageNames();
       const bool known = std::find(names.begin(), names.end(), args[i]) != names.end();
-      parsed.error =
-          (known ? "the page \"" + args[i] + "\" is not available yet" : "unknown page \"" + args[i] + "\"") +
-          " (pages: " + pageList() + ")";
+      std::vector<std::string> available;
+      for (std::string_view n : names) {
+        if (program.pageNamed(n) != nullptr) available.emplace_back(n);
+      }
+      parsed.error = known ? "the page \"" + args[i] + "\" is not available yet (pages: " + pageList() + ")"
+                           : "unknown page \"" + args[i] + "\"" + didYouMean(args[i], available) +
+                                 " (pages: " + pageList() + ")";
       return parsed;
     }
     if (std::find(parsed.pages.begin(), parsed.pages.end(), page) == parsed.pages.end())
@@ -58,10 +63,14 @@ PageArgs parsePageArgs(Program& program, const std::vector<std::string>& args,
   return parsed;
 }
 
-// The error list, one line each, without the line feeds that end them.
+// The error list, one line each, without the line feeds that end them; then, once, when the link died
+// under the command, that the gateway stopped answering.
 void printErrorList(CliContext& c, const std::string& errorList) {
   for (const std::string& line : splitFields(errorList, '\n')) {
     if (!line.empty()) std::fprintf(c.err, "%s\n", line.c_str());
+  }
+  if (!errorList.empty() && c.program.link.gatewayStoppedAnswering()) {
+    std::fprintf(c.err, "%s\n", c.program.captions.at(cap::kStoppedAnswering).c_str());
   }
   std::fflush(c.err);
 }
@@ -91,7 +100,7 @@ int storePages(CliContext& c, const std::vector<Page*>& pages, const std::option
 int loadCommand(CliContext& c, const std::vector<std::string>& args) {
   const PageArgs parsed = parsePageArgs(c.program, args, "-o");
   if (!parsed.error.empty()) {
-    c.fail(parsed.error);
+    c.fail(parsed.error + helpPointer("load"));
     return kExitUsage;
   }
   std::string errors;
@@ -106,6 +115,8 @@ int loadCommand(CliContext& c, const std::vector<std::string>& args) {
     failed = failed || result != PageResult::Succeeded;
     errors += c.program.pageState.errorList;
   }
+  // A load cut short holds defaults in place of what was not read: storing it would lose the stored values.
+  if (c.interrupted()) return kExitInterrupted;
   const int stored = read.empty() ? kExitOk : storePages(c, read, parsed.file);
   printErrorList(c, errors);
   if (stored != kExitOk) return stored;
@@ -115,7 +126,7 @@ int loadCommand(CliContext& c, const std::vector<std::string>& args) {
 int saveCommand(CliContext& c, const std::vector<std::string>& args) {
   const PageArgs parsed = parsePageArgs(c.program, args, "-i");
   if (!parsed.error.empty()) {
-    c.fail(parsed.error);
+    c.fail(parsed.error + helpPointer("save"));
     return kExitUsage;
   }
   Program& p = c.program;
@@ -158,7 +169,7 @@ int saveCommand(CliContext& c, const std::vector<std::string>& args) {
 int defaultsCommand(CliContext& c, const std::vector<std::string>& args) {
   const PageArgs parsed = parsePageArgs(c.program, args, "-o");
   if (!parsed.error.empty()) {
-    c.fail(parsed.error);
+    c.fail(parsed.error + helpPointer("defaults"));
     return kExitUsage;
   }
   for (Page* page : parsed.pages) restoreDefaults(*page);

@@ -10,13 +10,13 @@ inline constexpr int kErrorTitle = 47;
 inline constexpr int kQuestionTitle = 54;  // also the title of information boxes
 
 // Connection and identification.
-inline constexpr int kOldFirmware = 46;          // printf format: firmware version, "2.00y"
-inline constexpr int kPortNoAnswer = 49;         // a serial port that did not answer at any rate
+inline constexpr int kOldFirmware = 46;   // printf format: firmware version, "2.00y"
+inline constexpr int kPortNoAnswer = 49;  // a serial port that did not answer at any rate
 inline constexpr int kLoginFailed = 50;
 inline constexpr int kIdentificationFailed = 51;
-inline constexpr int kConnectedLoadAll = 53;     // printf format: edition name
-inline constexpr int kConnectingRate = 106;      // "Connecting..." window label, before the bit rate
-inline constexpr int kConnecting = 107;          // "Connecting..." window caption
+inline constexpr int kConnectedLoadAll = 53;  // printf format: edition name
+inline constexpr int kConnectingRate = 106;   // "Connecting..." window label, before the bit rate
+inline constexpr int kConnecting = 107;       // "Connecting..." window caption
 inline constexpr int kFirmwareUpgradeTitle = 198;
 inline constexpr int kBootLoaderFound = 205;
 inline constexpr int kConnectedTo = 213;
@@ -77,6 +77,30 @@ inline constexpr int kGatewayExists = 415;
 inline constexpr int kUserEmpty = 416;
 inline constexpr int kFirmwarePortEmpty = 525;
 inline constexpr int kPortNotNumber = 526;
+
+// The program's own entries for the main window, the status bar, the shell's dialogs and the connection
+// messages (the block 2900-2999 of languages.ini).
+inline constexpr int kGatewayPrompt = 2900;    // status panel 2 while no gateway is connected
+inline constexpr int kBootWord = 2901;         // "Boot" of the identification text
+inline constexpr int kFirmwareWord = 2902;     // "Firmware" of the identification text
+inline constexpr int kTryingToConnect = 2903;  // "Connecting..." window label before a port is tried
+inline constexpr int kConnectCancelled = 2904;
+inline constexpr int kHostUnreachable = 2905;   // printf format: address, port
+inline constexpr int kNoAnswer = 2906;          // the connection came up, the gateway never answered
+inline constexpr int kStoppedAnswering = 2907;  // a page action's summary when the link died under it
+inline constexpr int kLinkLost = 2908;          // the keep-alive found the gateway silent
+inline constexpr int kLoggedOut = 2909;         // the keep-alive found the console asking for a login
+inline constexpr int kRemoveAllQuestion = 2910;
+inline constexpr int kCommSettingsLocked = 2912;  // why the communication settings cannot change now
+inline constexpr int kNotAnInteger = 2930;        // printf format: the text that is no number
+inline constexpr int kPortInUse = 2931;           // why a serial port did not open
+inline constexpr int kPortNoPermission = 2932;
+inline constexpr int kPortNotSerial = 2933;
+inline constexpr int kPortBadRate = 2934;
+inline constexpr int kYesButton = 2915;
+inline constexpr int kNoButton = 2916;
+inline constexpr int kOkButton = 89;
+inline constexpr int kCancelButton = 90;
 
 // Main window.
 inline constexpr int kOrvaleProgramTitle = 418;

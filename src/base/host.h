@@ -64,6 +64,11 @@ class Host {
   virtual void showResetWindow(const std::string& caption, const std::string& label) = 0;
   virtual void hideResetWindow() = 0;
 
+  // Offers the user a way to stop the work under way (the connecting and progress windows' Cancel button and
+  // Esc); `cancel` runs when they take it. An empty function takes the offer back. A host without such a
+  // way (gwctl, which stops on Ctrl+C) ignores it.
+  virtual void setCancel(std::function<void()> cancel) { (void)cancel; }
+
   virtual void setMainEnabled(bool enabled) = 0;
   // Status bar panels 1 and 2.
   virtual void setStatusPanel(int panel, const std::string& text) = 0;

@@ -27,6 +27,7 @@ class RecordingHost : public Host {
   void hideConnecting() override;
   void showResetWindow(const std::string& caption, const std::string& label) override;
   void hideResetWindow() override;
+  void setCancel(std::function<void()> cancel) override { this->cancel = std::move(cancel); }
   void setMainEnabled(bool enabled) override;
   void setStatusPanel(int panel, const std::string& text) override;
   std::optional<std::string> chooseOpenFile(const FileChoice& choice) override;
@@ -50,6 +51,8 @@ class RecordingHost : public Host {
   bool progressShown = false;
   bool connectingShown = false;
   bool resetShown = false;
+  // The cancel offered while work runs; a test presses Cancel by calling it.
+  std::function<void()> cancel;
 
   // Text labels of the messages shown, in order (-1 for fixed texts).
   std::vector<int> messageLabels() const;

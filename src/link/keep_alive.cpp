@@ -1,5 +1,7 @@
 #include "link/keep_alive.h"
 
+#include "link/login.h"
+
 namespace gw {
 
 namespace {
@@ -23,8 +25,9 @@ KeepAlive keepAliveTick(Link& link, const KeepAliveConditions& conditions) {
   if (link.clock().nowSeconds() - link.lastActivity() <= kSilenceBeforeProbeS) return KeepAlive::Idle;
   link.commSend(kProbe);
   const std::string reply = link.commReceive(kProbeReplyCapacity);
-  if (conditions.terminalDisplayVisible || !reply.empty()) return KeepAlive::Sent;
-  return KeepAlive::LinkLost;
+  if (conditions.terminalDisplayVisible) return KeepAlive::Sent;
+  if (reply.empty()) return KeepAlive::LinkLost;
+  return asksForLogin(reply) ? KeepAlive::LoggedOut : KeepAlive::Sent;
 }
 
 }  // namespace gw

@@ -17,9 +17,11 @@ struct KeepAliveConditions {
 };
 
 enum class KeepAlive {
-  Idle,      // nothing was sent
-  Sent,      // "AT" was sent and the gateway answered (or the terminal shows the answer)
-  LinkLost,  // the gateway did not answer: the caller runs the disconnect
+  Idle,       // nothing was sent
+  Sent,       // "AT" was sent and the gateway answered (or the terminal shows the answer)
+  LinkLost,   // the gateway did not answer: the caller runs the disconnect
+  LoggedOut,  // the console answered with a login prompt (it restarted or dropped the login): the caller
+              // runs the disconnect, since no command reaches the gateway any more
 };
 
 KeepAlive keepAliveTick(Link& link, const KeepAliveConditions& conditions);

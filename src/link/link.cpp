@@ -23,6 +23,24 @@ Link::~Link() {
   closeLog();
 }
 
+bool Link::gatewayStoppedAnswering() {
+  if (unanswered_) return true;
+  if (comm.linkType == kSerialLink) return !comm.portHandle;
+  return !tcpActive();
+}
+
+void Link::noteReply(const std::string& reply) {
+  // A cancelled wait says nothing about the gateway.
+  if (cancelRequested()) return;
+  unanswered_ = reply.empty();
+  if (!reply.empty()) heardSinceOpen_ = true;
+}
+
+void Link::linkOpened() {
+  heardSinceOpen_ = false;
+  unanswered_ = false;
+}
+
 void Link::touchActivity() {
   lastActivity_ = clock_.nowSeconds();
 }

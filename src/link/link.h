@@ -60,6 +60,17 @@ class Link {
   // True while a command exchange waits for the gateway.
   bool inExchange() const { return exchangeDepth_ > 0; }
 
+  // --- Cancelling, and whether the gateway still answers ---
+  // Ends the exchange under way: waits return at once with what they have and nothing more is sent until
+  // clearCancel(). The Cancel button of a connect, or Ctrl+C in gwctl, asks for it.
+  void requestCancel() { cancel_ = true; }
+  void clearCancel() { cancel_ = false; }
+  bool cancelRequested() const { return cancel_; }
+  // The gateway has sent something since the link was opened.
+  bool heardSinceOpen() const { return heardSinceOpen_; }
+  // The last exchange went unanswered, a send found the link gone, or the LAN connection has closed.
+  bool gatewayStoppedAnswering();
+
   // --- Communication LOG ---
   bool openLog(const std::string& path, bool append);
   void closeLog();
@@ -123,6 +134,9 @@ class Link {
   std::string lanReadChunk(std::size_t capacity, double seconds);
   void stopReceiving();
   void reportLinkLost();
+  // Notes whether a reply came, for gatewayStoppedAnswering.
+  void noteReply(const std::string& reply);
+  void linkOpened();
 
   Clock& clock_;
   SerialPortFactory openSerial_;
@@ -133,6 +147,9 @@ class Link {
   CommLog log_;
   std::atomic<std::int64_t> lastActivity_;
   int exchangeDepth_ = 0;
+  std::atomic<bool> cancel_ = false;
+  bool heardSinceOpen_ = false;
+  bool unanswered_ = false;
 
   mutable std::mutex rxLock_;  // guards rxText_ and rxReady_
   std::string rxText_;

@@ -44,18 +44,27 @@ class Link::ExchangeScope {
 };
 
 int Link::commSend(std::string_view bytes) {
+  // A cancelled exchange sends nothing more, so the step under way gives up at its first send.
+  if (cancelRequested()) return 0;
   touchActivity();
   if (comm.linkType == kSerialLink) {
     logSend(bytes);
     const int written = serialWrite(bytes);
     touchActivity();
+    if (written <= 0 && !bytes.empty()) unanswered_ = true;
     return written;
   }
   // Any other link type is the LAN. A command the socket never saw leaves no trace in the LOG.
-  if (!tcpActive()) return 0;
+  if (!tcpActive()) {
+    unanswered_ = true;
+    return 0;
+  }
   logSend(bytes);
   const int sent = lanSendText(bytes);
-  if (sent == 0) return 0;
+  if (sent == 0) {
+    unanswered_ = !untilNul(bytes).empty();
+    return 0;
+  }
   logSend(bytes);  // each LAN command stands twice: before and after the socket took it
   touchActivity();
   return sent;
@@ -63,8 +72,9 @@ int Link::commSend(std::string_view bytes) {
 
 std::string Link::commReceive(std::size_t capacity) {
   ExchangeScope exchange(*this);
-  if (comm.linkType == kSerialLink) return serialRead(capacity);
-  return lanReceive(capacity);
+  std::string reply = comm.linkType == kSerialLink ? serialRead(capacity) : lanReceive(capacity);
+  noteReply(reply);
+  return reply;
 }
 
 std::string Link::lanReceive(std::size_t capacity) {
@@ -76,7 +86,7 @@ std::string Link::lanReceive(std::size_t capacity) {
     do {
       clock_.sleep(kPollStepMs);
       clock_.processEvents();
-      if (chunk.moreThan(timeoutMs / 1000)) waitEnded = true;
+      if (chunk.moreThan(timeoutMs / 1000) || cancelRequested()) waitEnded = true;
     } while (!rxReady() && !waitEnded);
     clock_.sleep(kPollStepMs);
     const std::string piece = takeRxText(std::string::npos);
@@ -90,16 +100,21 @@ std::string Link::lanReceive(std::size_t capacity) {
 
 std::string Link::commReadChunk(std::size_t capacity) {
   ExchangeScope exchange(*this);
-  if (comm.linkType == kSerialLink) return serialRead(capacity);
-  return lanReadChunk(capacity, kLanChunkWaitS);
+  std::string chunk =
+      comm.linkType == kSerialLink ? serialRead(capacity) : lanReadChunk(capacity, kLanChunkWaitS);
+  noteReply(chunk);
+  return chunk;
 }
 
 std::optional<std::string> Link::commReadChunkTimed(std::size_t capacity, double seconds) {
   if (comm.linkType != kSerialLink && comm.linkType != kLanLink) return std::nullopt;
   ExchangeScope exchange(*this);
-  if (comm.linkType == kSerialLink) return serialRead(capacity);
   if (!(seconds >= 0)) seconds = 0;  // negative or not a number
-  return lanReadChunk(capacity, std::min(seconds, kLongestChunkWaitS));
+  std::string chunk = comm.linkType == kSerialLink
+                          ? serialRead(capacity)
+                          : lanReadChunk(capacity, std::min(seconds, kLongestChunkWaitS));
+  noteReply(chunk);
+  return chunk;
 }
 
 std::string Link::lanReadChunk(std::size_t capacity, double seconds) {
@@ -118,7 +133,7 @@ void Link::waitForRxText(double seconds) {
   do {
     clock_.processEvents();
     clock_.sleep(kPollStepMs);
-  } while (!rxReady() && !wait.moreThan(seconds));
+  } while (!rxReady() && !wait.moreThan(seconds) && !cancelRequested());
 }
 
 bool Link::sendCheckOk(std::string_view command, std::size_t capacity, std::string* response) {

@@ -34,7 +34,7 @@ bool Link::lanOpenSocket(const std::string& host, int port) {
   if (tcpActive()) return true;
   if (!tcp_ || !tcp_->connect(host, port)) return false;
   const SecondsWait wait(clock_);
-  while (tcp_->state() == TcpState::Connecting && !wait.moreThan(kConnectWaitS))
+  while (tcp_->state() == TcpState::Connecting && !wait.moreThan(kConnectWaitS) && !cancelRequested())
     clock_.sleep(kConnectPollStepMs);
   if (tcp_->state() != TcpState::Connected) {
     tcp_->close();
@@ -42,6 +42,7 @@ bool Link::lanOpenSocket(const std::string& host, int port) {
   }
   clearRxText();  // nothing of an earlier connection belongs to this one
   linkLostReported_ = false;
+  linkOpened();
   lanPoller_ = clock_.addPoller([this] { pollLan(); });
   if (onLanSocket) onLanSocket(tcp_->fd());
   return true;

@@ -6,7 +6,9 @@ namespace gw {
 
 SerialOpenResult Link::openSerialPort(const std::string& name, int bitsPerSecond) {
   if (!openSerial_) return {nullptr, SerialOpenError::NotFound};
-  return openSerial_(name, bitsPerSecond);
+  SerialOpenResult opened = openSerial_(name, bitsPerSecond);
+  if (opened.port) linkOpened();
+  return opened;
 }
 
 int Link::serialWrite(std::string_view bytes) {
@@ -24,7 +26,7 @@ char Link::serialReadByte() {
 
 std::string Link::serialRead(std::size_t capacity) {
   std::string text;
-  while (text.size() < capacity) {
+  while (text.size() < capacity && !cancelRequested()) {
     const char byte = serialReadByte();
     if (byte == '\0') break;  // silence, or a NUL that ends the text
     text.push_back(byte);

@@ -52,6 +52,10 @@ bool answersAt(Link& link) {
 
 }  // namespace
 
+bool asksForLogin(std::string_view text) {
+  return hasLoginPrompt(text) || contains(text, kPasswordPrompt);
+}
+
 bool gatewayLogin(Link& link, const std::string& user, const std::string& password,
                   const std::string& greeting) {
   if (contains(greeting, kPasswordPrompt)) {

@@ -2,6 +2,7 @@
 // The gateway's login, on the LAN and on a freshly opened serial link.
 
 #include <string>
+#include <string_view>
 
 #include "link/link.h"
 
@@ -12,6 +13,9 @@ namespace gw {
 // login and only has to answer "AT". False on a short send or when the gateway refuses.
 bool gatewayLogin(Link& link, const std::string& user, const std::string& password,
                   const std::string& greeting);
+
+// The text holds a login prompt or the password prompt: the console waits for a login, not for commands.
+bool asksForLogin(std::string_view text);
 
 // The shorter login after the serial firmware upgrade's own port search: only when a login prompt is waiting.
 bool upgradeLogin(Link& link, const std::string& user, const std::string& password);

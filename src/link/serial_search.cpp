@@ -10,8 +10,8 @@ namespace gw {
 
 namespace {
 
-constexpr std::string_view kConnectingCaption = "Connecting...";
-constexpr std::string_view kConnectingLabel = "Trying to connect ";
+constexpr const char* kConnectingCaption = "Connecting...";
+constexpr const char* kConnectingLabel = "Trying to connect ";
 
 // The boot loader probe.
 constexpr std::string_view kProbeWake = "fff";
@@ -52,16 +52,31 @@ bool firmwareAnswers(Link& link) {
       if (previous == kProductMark[0] && byte == kProductMark[1]) return true;
       previous = byte;
     }
-    if (wait.moreThan(kAnswerWaitS)) return false;
+    if (wait.moreThan(kAnswerWaitS) || link.cancelRequested()) return false;
   }
 }
 
-std::string errorLine(const std::string& port, const std::string& caption, SerialOpenError error) {
-  std::string line = port + " : " + caption;
+// Why a port did not open, in the current language; the English words are the fallback.
+struct ReasonCaption {
+  SerialOpenError error;
+  int caption;
+};
+constexpr ReasonCaption kReasonCaptions[] = {
+    {SerialOpenError::InUse, cap::kPortInUse},
+    {SerialOpenError::NoPermission, cap::kPortNoPermission},
+    {SerialOpenError::NotSerial, cap::kPortNotSerial},
+    {SerialOpenError::BadRate, cap::kPortBadRate},
+};
+
+std::string errorLine(const std::string& port, const CaptionList& captions, int caption,
+                      SerialOpenError error) {
+  std::string line = port + " : " + captions.at(caption);
   if (const std::string_view reason = openErrorReason(error); !reason.empty()) {
-    line += " (";
-    line += reason;
-    line += ")";
+    std::string said(reason);
+    for (const ReasonCaption& r : kReasonCaptions) {
+      if (r.error == error) said = captions.labelOr(r.caption, reason);
+    }
+    line += " (" + said + ")";
   }
   return line + "\n";
 }
@@ -69,8 +84,9 @@ std::string errorLine(const std::string& port, const std::string& caption, Seria
 // Restores the windows however the search ends.
 class ConnectingWindow {
  public:
-  explicit ConnectingWindow(Host& host) : host_(host) {
-    host_.showConnecting(std::string(kConnectingCaption), std::string(kConnectingLabel));
+  ConnectingWindow(Host& host, const CaptionList& captions) : host_(host) {
+    host_.showConnecting(captions.labelOr(cap::kConnecting, kConnectingCaption),
+                         captions.labelOr(cap::kTryingToConnect, kConnectingLabel));
     host_.setMainEnabled(false);
   }
   ~ConnectingWindow() {
@@ -114,12 +130,13 @@ PortSearch climbRates(Link& link, ConnectingWindow& window, const CaptionList& c
   TComm& comm = link.comm;
   PortSearch found;
   for (std::size_t r = kFirstSearchRateIndex; r <= kLastSearchRateIndex; ++r) {
+    if (link.cancelRequested()) return found;
     const int rate = kBitRates[r];
     link.closeSerial();
     SerialOpenResult opened = link.openSerialPort(comm.portName, rate);
     if (!opened.port) {
       const int caption = r == kFirstSearchRateIndex ? cap::kPortOpenFailed : cap::kPortNoAnswer;
-      connectionErrors += errorLine(comm.portName, captions.at(caption), opened.error);
+      connectionErrors += errorLine(comm.portName, captions, caption, opened.error);
       return found;
     }
     comm.portHandle = std::move(opened.port);
@@ -131,8 +148,8 @@ PortSearch climbRates(Link& link, ConnectingWindow& window, const CaptionList& c
     }
     if (found.outcome == PortOutcome::Answered) return found;
   }
-  if (found.outcome != PortOutcome::Answered) {
-    connectionErrors += errorLine(comm.portName, captions.at(cap::kPortNoAnswer), SerialOpenError::None);
+  if (found.outcome != PortOutcome::Answered && !link.cancelRequested()) {
+    connectionErrors += errorLine(comm.portName, captions, cap::kPortNoAnswer, SerialOpenError::None);
   }
   return found;
 }
@@ -169,7 +186,7 @@ BootProbe bootProbe(Link& link) {
 
 SerialSearchResult findSerialGateway(Link& link, Host& host, const CaptionList& captions,
                                      std::string& connectionErrors) {
-  ConnectingWindow window(host);
+  ConnectingWindow window(host, captions);
   TComm& comm = link.comm;
   SerialSearchResult result;
   const bool fixedPort = !comm.portName.empty();
@@ -179,6 +196,12 @@ SerialSearchResult findSerialGateway(Link& link, Host& host, const CaptionList& 
   for (std::size_t i = 0; i < comm.portList.size(); ++i) {
     comm.portName = comm.portList[i];
     const PortSearch found = climbRates(link, window, captions, connectionErrors);
+    if (link.cancelRequested()) {
+      // A rate that answered before the cancel does not count: the user stopped the search.
+      link.closeSerial();
+      result.cancelled = true;
+      return result;
+    }
     if (found.outcome == PortOutcome::BootLoader) {
       result.bootLoader = true;
       comm.baudRate = found.rate;

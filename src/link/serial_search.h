@@ -22,6 +22,7 @@ BootProbe bootProbe(Link& link);
 struct SerialSearchResult {
   bool notFound = false;    // the fixed port did not answer (or could not be opened)
   bool bootLoader = false;  // the boot loader answered; the port is open at that rate
+  bool cancelled = false;   // the user stopped the search; no port is open
 };
 
 // Tries the ports of link.comm.portList in order (only the first when link.comm.portName is set: a fixed

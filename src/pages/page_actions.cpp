@@ -31,9 +31,11 @@ void reportGate(PageContext& ctx, int cleanLabel, int errorsHeaderLabel) {
     show(ctx, cleanLabel, cap::kQuestionTitle, MessageKind::Information);
     return;
   }
-  ctx.host.messageBox(Message{ctx.captions.at(errorsHeaderLabel) + "\n" + ctx.state.errorList,
-                              ctx.captions.at(cap::kWarningTitle), MessageKind::Warning, errorsHeaderLabel,
-                              cap::kWarningTitle});
+  std::string text = ctx.captions.at(errorsHeaderLabel) + "\n" + ctx.state.errorList;
+  // When the link died under the action every line above is a symptom of it: say the cause once.
+  if (ctx.link.gatewayStoppedAnswering()) text += "\n" + ctx.captions.at(cap::kStoppedAnswering);
+  ctx.host.messageBox(Message{text, ctx.captions.at(cap::kWarningTitle), MessageKind::Warning,
+                              errorsHeaderLabel, cap::kWarningTitle});
 }
 
 PageResult gateResult(const PageContext& ctx) {

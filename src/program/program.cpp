@@ -21,7 +21,7 @@ Program::Program(Clock& clockRef, Host& hostRef, std::string programFolder, std:
       link(*linkOwner),
       selection(programFolder, hostRef, captions),
       newGateway(selection, hostRef, captions),
-      gatewayList(selection, newGateway),
+      gatewayList(selection, newGateway, hostRef, captions),
       commSettings(hostRef, captions),
       connection(link, selection, newGateway, hostRef, captions),
       pageContext{link, connection, selection, hostRef, captions, image, pageState, &dialogs},
@@ -104,6 +104,12 @@ void Program::wireHooks() {
   selection.hooks.loadParameterFile = [this](const std::string& file) { loadGatewayIdentification(file); };
   selection.hooks.defaultSettings = [this] { defaultSettings(); };
   selection.hooks.unnamedDefaults = [this] { defaultSettings(); };
+  // The open link belongs to the gateway selected before: close it, so the window never shows one gateway
+  // while talking to another.
+  selection.hooks.beforeChange = [this] {
+    if (link.comm.connected || link.comm.portHandle || link.tcpActive()) connection.disconnectCommand();
+  };
+  selection.hooks.changed = [this] { connection.showDisconnected(); };
   gatewayList.connectCommand = [this] { connection.connectCommand(); };
   connection.hooks.linkStateChanged = [this](bool connected) {
     window.linkStateChanged(connected);
@@ -131,7 +137,9 @@ bool Program::start() {
   link.timeoutMs = settings.timeoutMs;
 
   if (!languagesFileExists(folder_)) {
-    host.messageBox(Message{kLanguageFileMissingText, kLanguageFileMissingCaption, MessageKind::Error});
+    // The folder after the two-language text: where the file was looked for is what the user must fix.
+    host.messageBox(Message{std::string(kLanguageFileMissingText) + "\n" + folder_,
+                            kLanguageFileMissingCaption, MessageKind::Error});
     return false;
   }
   captions = loadLabels(languagesPath(), static_cast<int>(settings.language));
@@ -142,8 +150,7 @@ bool Program::start() {
   connection.kestrinEdition = kestrinFromAti3(connection.gatewayAti3Text);
   connection.hooks.applyEdition();
 
-  host.setStatusPanel(1, selection.selected().name + " : " + captions.at(cap::kDisconnected) + ", " +
-                             std::string(editionName(connection.kestrinEdition)));
+  connection.showDisconnected(true);
   link.comm.portHandle.reset();
   link.comm.baudRate = 0;
   CommSettingsTarget target = commSettingsTarget();
@@ -161,6 +168,7 @@ void Program::setLanguage(Language language) {
   settings.language = language;
   captions = loadLabels(languagesPath(), static_cast<int>(language));
   writeLanguage(settingsPath(), language);
+  connection.showStatus();
 }
 
 std::vector<std::string> Program::serialPorts() const {
@@ -173,7 +181,7 @@ std::vector<std::string> Program::serialPorts() const {
 
 CommSettingsTarget Program::commSettingsTarget() {
   return CommSettingsTarget{
-      link.comm.linkType,  link.comm.portName, link.comm.portList,        link.timeoutMs,
+      link.comm.linkType,  link.comm.portName, settings.comport,          link.comm.portList, link.timeoutMs,
       link.comm.appendLog, link.comm.saveLog,  selection.selected().name, settingsPath()};
 }
 

@@ -12,6 +12,9 @@ constexpr const char* kGatewayList = "TfGatewayList";
 constexpr const char* kNewGateway = "TfNewGateway";
 constexpr const char* kResetWindow = "TwReset";
 constexpr const char* kProgressWindow = "TfParam";
+constexpr const char* kConnectingWindow = "TfSpeedConnect";
+constexpr const char* kInsertIp = "TfInsertIp";
+constexpr const char* kAbout = "TfHelp";
 
 std::vector<CaptionRow> tableRows() {
   return {
@@ -112,6 +115,7 @@ std::vector<CaptionRow> tableRows() {
       {88, "lbCommLink", P::Text, -1, "Response time [ms] :", kCommSettings, S::LanLink},
       {89, "sbOk", P::Text, -1, "OK", kCommSettings},
       {90, "sbCancel", P::Text, -1, "Cancel", kCommSettings},
+      {2911, kCommSettings, P::WindowTitle, -1, "Communication settings", kCommSettings},
 
       // Gateway list dialog.
       {91, "sbNew", P::Text, -1, "New", kGatewayList},
@@ -121,6 +125,7 @@ std::vector<CaptionRow> tableRows() {
       {95, "sbSelect", P::Text, -1, "Select", kGatewayList},
       {96, "sbConnect", P::Text, -1, "Connect", kGatewayList},
       {97, kGatewayList, P::WindowTitle, -1, "Gateway list", kGatewayList},
+      {2913, "sbQuit", P::Text, -1, "Quit", kGatewayList},
 
       // New/edit gateway dialog; its mode is told by its caption, so the two titles must differ.
       {98, kNewGateway, P::WindowTitle, -1, "New gateway", kNewGateway, S::NewGateway},
@@ -131,6 +136,25 @@ std::vector<CaptionRow> tableRows() {
       {103, "edUser", P::FieldLabel, -1, "Username (only for LAN) :", kNewGateway},
       {104, "edPassword", P::FieldLabel, -1, "Password (only for LAN) :", kNewGateway},
       {105, "edFile", P::FieldLabel, -1, "File of gateway parametres : ", kNewGateway},
+      {2914, "edFwPort", P::FieldLabel, -1, "Firmware port :", kNewGateway},
+      {89, "sbOk", P::Text, -1, "OK", kNewGateway},
+      {90, "sbCancel", P::Text, -1, "Cancel", kNewGateway},
+
+      // IP entry dialog of the LAN firmware upgrade.
+      {2925, kInsertIp, P::WindowTitle, -1, "Gateway address", kInsertIp},
+      {2926, "Edit1", P::FieldLabel, -1, "IP address :", kInsertIp},
+      {2927, "Edit2", P::FieldLabel, -1, "Username :", kInsertIp},
+      {2928, "Edit3", P::FieldLabel, -1, "Password :", kInsertIp},
+      {102, "Edit4", P::FieldLabel, -1, "Port :", kInsertIp},
+      {89, "BitBtn1", P::Text, -1, "OK", kInsertIp},
+      {90, "BitBtn2", P::Text, -1, "Cancel", kInsertIp},
+
+      // About window; its version line is put together by the window.
+      {2921, kAbout, P::WindowTitle, -1, "About", kAbout},
+      {2923, "lbPurpose", P::Text, -1, "Configuration and service program for GSM\u2013VoIP gateways",
+       kAbout},
+      {2924, "lbFirmware", P::Text, -1, "For gateway firmware V-02.07.31r1 and newer", kAbout},
+      {89, "sbOk", P::Text, -1, "OK", kAbout},
 
       // Reset window.
       {109, kResetWindow, P::WindowTitle, -1, "Gateway restart", kResetWindow},
@@ -148,6 +172,12 @@ std::vector<CaptionRow> tableRows() {
        S::ProgressLoadingFromGateway},
       {222, "lb1", P::Text, -1, "Loading from gateway ... please wait", kProgressWindow,
        S::ProgressLoadingFromGateway},
+      {90, "sbCancel", P::Text, -1, "Cancel", kProgressWindow},
+
+      // Connecting window: its first words, before a port or address is tried.
+      {107, kConnectingWindow, P::WindowTitle, -1, "Connecting...", kConnectingWindow},
+      {2903, "lbSpeedConnect", P::Text, -1, "Trying to connect ", kConnectingWindow},
+      {90, "sbCancel", P::Text, -1, "Cancel", kConnectingWindow},
   };
 }
 
@@ -190,9 +220,9 @@ std::vector<Topic> topicRows() {
 
 std::vector<LanguageItem> languageRows() {
   return {
-      {0, "mCzech", "tbCzech", "Czech"},
+      {0, "mCzech", "tbCzech", "\xC4\x8C\x65\xC5\xA1tina"},
       {1, "mEnglish", "tbEnglish", "English"},
-      {2, "mSpanish", "tbSpanish", "Espa\xC5\x88ol"},
+      {2, "mSpanish", "tbSpanish", "Espa\xC3\xB1ol"},
   };
 }
 

@@ -98,8 +98,9 @@ const std::vector<TopicGroupNode>& topicGroups();
 const std::vector<Topic>& topics();
 std::vector<Topic> topicsOf(TopicGroup group, bool kestrinEdition);
 
-// The language switch: menu item and toolbar button of each language, captioned with the language's own
-// fixed name rather than a caption, so each stays recognisable whatever language is shown.
+// The language switch: menu item and toolbar button of each language, captioned with the language's name
+// in that language ("Čeština", "English", "Español") rather than a caption, so each stays recognisable
+// whatever language is shown.
 struct LanguageItem {
   int language;
   const char* menuItem;

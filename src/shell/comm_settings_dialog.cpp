@@ -20,16 +20,21 @@ void CommSettingsDialog::activate(CommSettingsTarget& target, const std::vector<
   target.portList = serialPorts;
   portsTouched_ = false;
   portIndex = ports.empty() ? -1 : 0;
-  if (!target.portName.empty()) {
-    auto it = std::find(ports.begin(), ports.end(), target.portName);
+  // A failed search empties the link's port so that the next connect scans every port; the port the user
+  // chose is still stored, and the dialog shows that one rather than the first listed, so that OK does not
+  // replace it.
+  showsStoredPort_ = target.portName.empty() && !target.storedPort.empty();
+  const std::string& shown = showsStoredPort_ ? target.storedPort : target.portName;
+  if (!shown.empty()) {
+    auto it = std::find(ports.begin(), ports.end(), shown);
     if (it == ports.end()) {
-      // A port named by path is not in the system's listing; it stays selectable.
-      ports.push_back(target.portName);
-      target.portList.push_back(target.portName);
+      // A port named by path is not in the system's listing (or not there now); it stays selectable.
+      ports.push_back(shown);
+      target.portList.push_back(shown);
       it = ports.end() - 1;
     }
     portIndex = static_cast<int>(it - ports.begin());
-    auto inList = std::find(target.portList.begin(), target.portList.end(), target.portName);
+    auto inList = std::find(target.portList.begin(), target.portList.end(), shown);
     std::iter_swap(target.portList.begin(), inList);
   }
   target.linkType = commTypeIndex == kSerialItem ? kSerialLink : kLanLink;
@@ -60,8 +65,8 @@ bool CommSettingsDialog::acceptResponseTimeKey(char c) {
 
 bool CommSettingsDialog::ok(CommSettingsTarget& target) {
   target.linkType = commTypeIndex == kSerialItem ? kSerialLink : kLanLink;
-  if (target.linkType == kSerialLink && !ports.empty() && portsTouched_ && portIndex >= 0 &&
-      portIndex < static_cast<int>(ports.size())) {
+  if (target.linkType == kSerialLink && !ports.empty() && (portsTouched_ || showsStoredPort_) &&
+      portIndex >= 0 && portIndex < static_cast<int>(ports.size())) {
     const std::string chosen = ports[static_cast<std::size_t>(portIndex)];
     target.portName = chosen;
     target.portList = {chosen};
@@ -76,9 +81,12 @@ bool CommSettingsDialog::ok(CommSettingsTarget& target) {
   values.saveLog = saveLog;
   values.append = appendLog;
   const CommSettingsWrite written = writeCommSettings(target.settingsPath, values, responseTime);
+  if (written != CommSettingsWrite::FileError) target.storedPort = target.portName;
   if (written == CommSettingsWrite::BadTimeout) {
-    host_.messageBox(Message{"'" + responseTime + "' is not a valid integer value.",
-                             captions_.at(cap::kErrorTitle), MessageKind::Error, -1, cap::kErrorTitle});
+    host_.messageBox(
+        Message{formatCaption(captions_.labelOr(cap::kNotAnInteger, "'%s' is not a valid integer value."),
+                              {responseTime}),
+                captions_.at(cap::kErrorTitle), MessageKind::Error, cap::kNotAnInteger, cap::kErrorTitle});
     return false;
   }
   target.timeoutMs = *toInt(responseTime);

@@ -15,6 +15,8 @@ namespace gw {
 struct CommSettingsTarget {
   int& linkType;  // 1 serial, 2 LAN
   std::string& portName;
+  // The port stored in settings.ini: the user's choice, kept when a failed search emptied portName.
+  std::string& storedPort;
   std::vector<std::string>& portList;
   int& timeoutMs;
   bool& appendLog;
@@ -64,6 +66,7 @@ class CommSettingsDialog {
   Host& host_;
   const CaptionList& captions_;
   bool portsTouched_ = false;
+  bool showsStoredPort_ = false;  // the link had forgotten its port; the stored one is shown
 };
 
 }  // namespace gw

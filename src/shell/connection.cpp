@@ -45,6 +45,25 @@ bool identificationFailed(const std::string& text) {
   return text.empty() || text == "error";
 }
 
+// The Cancel button (and Esc, and Ctrl+C in gwctl) for as long as a connect attempt runs. A cancel ends
+// with the attempt: the next one starts afresh.
+class CancelOffer {
+ public:
+  CancelOffer(Link& link, Host& host) : link_(link), host_(host) {
+    host_.setCancel([&link] { link.requestCancel(); });
+  }
+  ~CancelOffer() {
+    host_.setCancel(nullptr);
+    link_.clearCancel();
+  }
+  CancelOffer(const CancelOffer&) = delete;
+  CancelOffer& operator=(const CancelOffer&) = delete;
+
+ private:
+  Link& link_;
+  Host& host_;
+};
+
 std::string timeStampName(const LocalTime& t) {
   return std::to_string(t.year) + std::to_string(t.month) + std::to_string(t.day) + std::to_string(t.hour) +
          std::to_string(t.minute) + std::to_string(t.second);
@@ -67,13 +86,27 @@ Connection::Connection(Link& link, GatewaySelection& selection, NewGatewayDialog
                        const CaptionList& captions)
     : link_(link), selection_(selection), newGateway_(newGateway), host_(host), captions_(captions) {}
 
-std::string Connection::statusName() const {
-  return selection_.selected().name + " : ";
-}
-
 void Connection::showError(const std::string& text, int textLabel) {
   host_.messageBox(
       Message{text, captions_.at(cap::kErrorTitle), MessageKind::Error, textLabel, cap::kErrorTitle});
+}
+
+void Connection::showStatusPanel(int panel) {
+  status_.gatewayName = selection_.selected().name;
+  host_.setStatusPanel(panel,
+                       panel == 1 ? statusPanel1(status_, captions_) : statusPanel2(status_, captions_));
+}
+
+void Connection::showStatus() {
+  showStatusPanel(1);
+  showStatusPanel(2);
+}
+
+void Connection::showDisconnected(bool withEdition) {
+  status_.link = StatusPanels::Link::Disconnected;
+  status_.showEdition = withEdition;
+  status_.kestrin = kestrinEdition;
+  showStatusPanel(1);
 }
 
 void Connection::showProgress(ProgressKind kind) {
@@ -92,8 +125,10 @@ void Connection::hideProgress() {
 bool Connection::commConnect(bool warnOldFirmware) {
   if (link_.comm.portHandle || link_.tcpActive()) return link_.comm.connected;
 
+  const CancelOffer cancel(link_, host_);
   connectionErrors.clear();
   link_.comm.connected = false;
+  outcome_ = ConnectOutcome::Connected;
   const bool editionBefore = kestrinEdition;
 
   if (link_.comm.linkType == kSerialLink) {
@@ -109,62 +144,110 @@ bool Connection::commConnect(bool warnOldFirmware) {
     openLogFile();
     if (kestrinEdition != editionBefore && hooks.applyEdition) hooks.applyEdition();
     description += ", " + std::string(editionName(kestrinEdition));
-    host_.setStatusPanel(1, statusName() + description);
-    host_.setStatusPanel(2, identification);
+    status_.showEdition = true;
+    status_.kestrin = kestrinEdition;
+    status_.identity = StatusPanels::Identity::Identified;
+    showStatus();
     if (hooks.linkStateChanged) hooks.linkStateChanged(true);
     if (sendAll(link_, "AT&M0\r\n")) {
       link_.clock().sleep(kAfterM0Ms);
       link_.commReceive(kGreetingBufferSize);
     }
+    if (hooks.connectAttempted) hooks.connectAttempted();
   } else {
     host_.setMainEnabled(true);
     host_.hideConnecting();
-    host_.setStatusPanel(1, statusName() + captions_.at(cap::kDisconnected));
+    showDisconnected();
     if (hooks.linkStateChanged) hooks.linkStateChanged(false);
   }
-  if (hooks.connectAttempted) hooks.connectAttempted();
   return link_.comm.connected;
 }
 
-bool Connection::connectSerial(bool warnOldFirmware) {
-  const SerialSearchResult found = findSerialGateway(link_, host_, captions_, connectionErrors);
-  if (found.bootLoader) {
-    offerFirmwareUpgrade();
-    return false;
+void Connection::reportFailure(ConnectOutcome fallback) {
+  outcome_ = fallback;
+  if (link_.cancelRequested()) {
+    outcome_ = ConnectOutcome::Cancelled;
+  } else if (fallback == ConnectOutcome::LoginRefused && !link_.heardSinceOpen()) {
+    outcome_ = ConnectOutcome::NoAnswer;
   }
-  if (found.notFound) {
-    showError(connectionErrors, -1);
-    if (hooks.openCommSettings) hooks.openCommSettings();
-    return false;
+  const TGateway& gateway = selection_.selected();
+  switch (outcome_) {
+    case ConnectOutcome::Cancelled:
+      host_.messageBox(Message{captions_.at(cap::kConnectCancelled), captions_.at(cap::kQuestionTitle),
+                               MessageKind::Information, cap::kConnectCancelled, cap::kQuestionTitle});
+      return;
+    case ConnectOutcome::Unreachable:
+      showError(
+          formatCaption(captions_.at(cap::kHostUnreachable), {gateway.host, std::to_string(gateway.port)}),
+          cap::kHostUnreachable);
+      return;
+    case ConnectOutcome::NoAnswer:
+      showError(captions_.at(cap::kNoAnswer), cap::kNoAnswer);
+      return;
+    case ConnectOutcome::LoginRefused:
+      showError(captions_.at(cap::kLoginFailed), cap::kLoginFailed);
+      return;
+    case ConnectOutcome::NotIdentified:
+      showError(captions_.at(cap::kIdentificationFailed), cap::kIdentificationFailed);
+      return;
+    case ConnectOutcome::Connected:
+    case ConnectOutcome::BootLoader:
+      return;
   }
-  if (!link_.comm.portHandle) {
-    showError(connectionErrors, -1);
-    return false;
-  }
+}
 
-  showProgress(ProgressKind::Reading);
+bool Connection::logInAndIdentify(bool warnOldFirmware, int identificationFailedCaption) {
   std::string greeting;
   if (sendAll(link_, "\r\n")) greeting = link_.commReceive(kGreetingBufferSize);
   const TGateway& gateway = selection_.selected();
   if (!gatewayLogin(link_, gateway.userName, gateway.password, greeting)) {
-    failSerial(cap::kLoginFailed, false);
+    reportFailure(ConnectOutcome::LoginRefused);
     return false;
   }
   link_.clock().sleep(kBeforeIdentifyMs);
   identification = identifyGateway(warnOldFirmware);
-  if (identificationFailed(identification)) {
-    failSerial(cap::kIdentificationFailed, true);
+  if (!identificationFailed(identification)) return true;
+  reportFailure(ConnectOutcome::NotIdentified);
+  if (outcome_ == ConnectOutcome::NotIdentified) {
+    status_.identity = StatusPanels::Identity::Failed;
+    status_.failedCaption = identificationFailedCaption;
+    showStatusPanel(2);
+  }
+  return false;
+}
+
+bool Connection::connectSerial(bool warnOldFirmware) {
+  const SerialSearchResult found = findSerialGateway(link_, host_, captions_, connectionErrors);
+  if (found.cancelled) {
+    reportFailure(ConnectOutcome::Cancelled);
     return false;
   }
-  description = "[" + link_.comm.portName + "] " + captions_.at(cap::kConnectedTo) + " , " +
-                captions_.at(cap::kBitRate) + " " + std::to_string(link_.comm.baudRate) + "Bd/s";
+  if (found.bootLoader) {
+    outcome_ = ConnectOutcome::BootLoader;
+    offerFirmwareUpgrade();
+    return false;
+  }
+  if (found.notFound || !link_.comm.portHandle) {
+    outcome_ = ConnectOutcome::Unreachable;
+    showError(connectionErrors, -1);
+    if (found.notFound && hooks.openCommSettings) hooks.openCommSettings();
+    return false;
+  }
+
+  showProgress(ProgressKind::Reading);
+  if (!logInAndIdentify(warnOldFirmware, cap::kIdentificationFailed)) {
+    failSerial();
+    return false;
+  }
+  status_.link = StatusPanels::Link::Serial;
+  status_.place = link_.comm.portName;
+  status_.bitRate = link_.comm.baudRate;
+  description = serialDescription(captions_, link_.comm.portName, link_.comm.baudRate);
   link_.comm.connected = true;
   return true;
 }
 
-void Connection::failSerial(int textCaption, bool identificationFailed) {
-  showError(captions_.at(textCaption), textCaption);
-  if (identificationFailed) host_.setStatusPanel(2, captions_.at(cap::kIdentificationFailed));
+void Connection::failSerial() {
   link_.closeSerial();
   host_.setMainEnabled(true);
   host_.hideConnecting();
@@ -206,6 +289,7 @@ bool Connection::askForAddress() {
 
 bool Connection::connectLan(bool warnOldFirmware) {
   if (hostIsUnset(selection_.selected().host) && !askForAddress()) {
+    outcome_ = ConnectOutcome::Cancelled;  // the user cancelled the address question: nothing more to say
     host_.hideConnecting();
     host_.setMainEnabled(true);
     hideProgress();
@@ -216,30 +300,15 @@ bool Connection::connectLan(bool warnOldFirmware) {
   host_.showConnecting(connecting, connecting);
   host_.setMainEnabled(false);
 
-  bool ok = link_.lanOpenSocket(gateway.host, gateway.port);
-  if (!ok) {
-    // No TCP connection at all: say so rather than report a refused login.
-    showError(gateway.host + " : " + captions_.at(cap::kPortNoAnswer), cap::kPortNoAnswer);
+  if (!link_.lanOpenSocket(gateway.host, gateway.port)) {
+    reportFailure(ConnectOutcome::Unreachable);
+  } else if (!logInAndIdentify(warnOldFirmware, cap::kLanIdentificationFailed)) {
+    link_.lanClose();
   } else {
-    std::string greeting;
-    if (sendAll(link_, "\r\n")) greeting = link_.commReceive(kGreetingBufferSize);
-    if (!gatewayLogin(link_, gateway.userName, gateway.password, greeting)) {
-      showError(captions_.at(cap::kLoginFailed), cap::kLoginFailed);
-      link_.lanClose();
-      ok = false;
-    }
-  }
-  if (ok) {
-    link_.clock().sleep(kBeforeIdentifyMs);
-    identification = identifyGateway(warnOldFirmware);
-    if (identificationFailed(identification)) {
-      showError(captions_.at(cap::kIdentificationFailed), cap::kIdentificationFailed);
-      host_.setStatusPanel(2, captions_.at(cap::kLanIdentificationFailed));
-      link_.lanClose();
-    } else {
-      description = "[" + gateway.host + "] " + captions_.at(cap::kConnectedTo);
-      link_.comm.connected = true;
-    }
+    status_.link = StatusPanels::Link::Lan;
+    status_.place = gateway.host;
+    description = lanDescription(captions_, gateway.host);
+    link_.comm.connected = true;
   }
   host_.setMainEnabled(true);
   host_.hideConnecting();
@@ -259,9 +328,9 @@ std::string Connection::identifyGateway(bool warnOldFirmware) {
   gatewayAti4Text = joinIdentificationLines(ati4);
   if (ati4.empty()) return "";
 
-  const std::string serial = serialNumberOf(ati4);
-  std::string text = captions_.at(cap::kSerialNumber) + " : " + serial + ", ";
-  kestrinEdition = startsWith(serial, "K427");
+  GatewayIdentity id;
+  id.serialNumber = serialNumberOf(ati4);
+  kestrinEdition = startsWith(id.serialNumber, "K427");
 
   std::string ati3;
   if (sendAll(link_, "ATI3\r\n")) {
@@ -272,16 +341,16 @@ std::string Connection::identifyGateway(bool warnOldFirmware) {
   if (!contains(ati3, "QN")) return "error";
   if (contains(ati3, "QNK")) kestrinEdition = true;
 
-  const std::string boot = versionAfter(ati3, "B-");
-  const std::string firmware = versionAfter(ati3, "V-");
-  text += "Boot : " + boot + ", " + "Firmware : " + firmware;
+  id.boot = versionAfter(ati3, "B-");
+  id.firmware = versionAfter(ati3, "V-");
+  status_.id = id;
 
-  if (warnOldFirmware && firmwareNeedsWarning(firmware, ati3)) {
-    host_.messageBox(Message{formatCaption(captions_.at(cap::kOldFirmware), {firmware, kOldFirmwareLimit}),
+  if (warnOldFirmware && firmwareNeedsWarning(id.firmware, ati3)) {
+    host_.messageBox(Message{formatCaption(captions_.at(cap::kOldFirmware), {id.firmware, kOldFirmwareLimit}),
                              captions_.at(cap::kWarningTitle), MessageKind::Warning, cap::kOldFirmware,
                              cap::kWarningTitle});
   }
-  return text;
+  return identificationText(captions_, id);
 }
 
 void Connection::openLogFile() {
@@ -310,12 +379,22 @@ void Connection::disconnectCommand() {
     link_.lanClose();
   }
   link_.comm.baudRate = 0;
-  host_.setStatusPanel(1, statusName() + captions_.at(cap::kDisconnected));
-  host_.setStatusPanel(2, "Gateway :");
+  status_.link = StatusPanels::Link::Disconnected;
+  status_.showEdition = false;
+  status_.identity = StatusPanels::Identity::Prompt;
+  showStatus();
   link_.closeLog();
   link_.comm.connected = false;
   link_.terminalActive = false;
   if (hooks.linkStateChanged) hooks.linkStateChanged(false);
+}
+
+void Connection::linkLost(LinkLoss why) {
+  if (!link_.comm.connected) return;
+  disconnectCommand();
+  const int text = why == LinkLoss::LoggedOut ? cap::kLoggedOut : cap::kLinkLost;
+  host_.messageBox(Message{captions_.at(text), captions_.at(cap::kWarningTitle), MessageKind::Warning, text,
+                           cap::kWarningTitle});
 }
 
 }  // namespace gw

@@ -10,10 +10,25 @@
 #include "link/link.h"
 #include "shell/gateway_dialogs.h"
 #include "shell/gateway_selection.h"
+#include "shell/status_panels.h"
 
 namespace gw {
 
 enum class ProgressKind { Saving = 0, Loading = 1, Reading = 2, LoadingGateway = 3 };
+
+// How the last connect attempt ended; each failure has said so in its own words.
+enum class ConnectOutcome {
+  Connected,
+  Cancelled,      // the user stopped it (Cancel, Esc, Ctrl+C)
+  Unreachable,    // no connection to the address, or no serial port answered
+  NoAnswer,       // the connection came up but the gateway never said a word
+  LoginRefused,   // the gateway answered but did not take the login
+  NotIdentified,  // the gateway answered without the product mark
+  BootLoader,     // the serial port found the boot loader instead of the firmware
+};
+
+// Why a connected link was found dead between two commands.
+enum class LinkLoss { Silent, LoggedOut };
 
 // What connecting changes beyond the link, supplied by the program object above this layer.
 struct ConnectionHooks {
@@ -21,7 +36,7 @@ struct ConnectionHooks {
   std::function<void()> applyEdition;
   // Connected or disconnected: menu, toolbar and tree states.
   std::function<void(bool connected)> linkStateChanged;
-  // A connect attempt went through to its end, whatever its outcome: the online topics show it.
+  // A connect attempt ended connected: the online topics show it.
   std::function<void()> connectAttempted;
   // The fixed serial port did not answer: open the communication settings dialog.
   std::function<void()> openCommSettings;
@@ -54,6 +69,15 @@ class Connection {
   void connectCommand();
   // mDisconnectClick / tbDisconnectClick, also run when the link is lost.
   void disconnectCommand();
+  // The keep-alive or the receive poll found the link dead: it is closed and the user told why, once.
+  void linkLost(LinkLoss why);
+
+  // The status bar: panel 1 says the selected gateway is not connected (with the edition at start-up).
+  void showDisconnected(bool withEdition = false);
+  // Both panels again in the current captions (after a language switch).
+  void showStatus();
+  const StatusPanels& statusPanels() const { return status_; }
+  ConnectOutcome lastOutcome() const { return outcome_; }
 
   bool connected() const { return link_.comm.connected; }
 
@@ -71,18 +95,24 @@ class Connection {
  private:
   bool connectSerial(bool warnOldFirmware);
   bool connectLan(bool warnOldFirmware);
+  bool logInAndIdentify(bool warnOldFirmware, int identificationFailedCaption);
   bool askForAddress();
   void offerFirmwareUpgrade();
-  void failSerial(int textCaption, bool identificationFailed);
+  void failSerial();
   void openLogFile();
   void showError(const std::string& text, int textLabel);
-  std::string statusName() const;
+  // Says why the attempt failed and remembers it; `fallback` is what went wrong when neither a cancel nor
+  // the gateway's silence explains it.
+  void reportFailure(ConnectOutcome fallback);
+  void showStatusPanel(int panel);
 
   Link& link_;
   GatewaySelection& selection_;
   NewGatewayDialog& newGateway_;
   Host& host_;
   const CaptionList& captions_;
+  StatusPanels status_;
+  ConnectOutcome outcome_ = ConnectOutcome::Connected;
 };
 
 // The LOG file a connect writes: program folder (+ "/" + gateway name unless "unnamed") + "/log.txt" when

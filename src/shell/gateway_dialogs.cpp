@@ -99,8 +99,9 @@ bool NewGatewayDialog::ok() {
   return true;
 }
 
-GatewayListDialog::GatewayListDialog(GatewaySelection& selection, NewGatewayDialog& editor)
-    : selection_(selection), editor_(editor) {}
+GatewayListDialog::GatewayListDialog(GatewaySelection& selection, NewGatewayDialog& editor, Host& host,
+                                     const CaptionList& captions)
+    : selection_(selection), editor_(editor), host_(host), captions_(captions) {}
 
 void GatewayListDialog::activate() {
   items_ = GatewayFile(selection_.gatewaysPath()).names();
@@ -144,11 +145,16 @@ bool GatewayListDialog::removeGateway() {
   return true;
 }
 
-void GatewayListDialog::removeAll() {
+bool GatewayListDialog::removeAll() {
+  const Answer answer =
+      host_.messageBox(Message{captions_.at(cap::kRemoveAllQuestion), captions_.at(cap::kQuestionTitle),
+                               MessageKind::Question, cap::kRemoveAllQuestion, cap::kQuestionTitle});
+  if (answer != Answer::Yes) return false;
   items_.clear();
   selected_ = -1;
   GatewayFile(selection_.gatewaysPath()).removeAll();
   selection_.selectUnnamedGateway();
+  return true;
 }
 
 bool GatewayListDialog::selectGateway() {

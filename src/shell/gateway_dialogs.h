@@ -66,7 +66,8 @@ class NewGatewayDialog {
 
 class GatewayListDialog {
  public:
-  GatewayListDialog(GatewaySelection& selection, NewGatewayDialog& editor);
+  GatewayListDialog(GatewaySelection& selection, NewGatewayDialog& editor, Host& host,
+                    const CaptionList& captions);
 
   // Reads the section names of gtws.ini.
   void activate();
@@ -80,7 +81,8 @@ class GatewayListDialog {
   // Called after the editor's OK: the list shows the new or edited name.
   void editorAccepted();
   bool removeGateway();
-  void removeAll();
+  // Asks first: one click would lose every gateway record. False when the user said No.
+  bool removeAll();
   bool selectGateway();
   // Select, then the Connect command.
   bool connectGateway();
@@ -92,6 +94,8 @@ class GatewayListDialog {
 
   GatewaySelection& selection_;
   NewGatewayDialog& editor_;
+  Host& host_;
+  const CaptionList& captions_;
   std::vector<std::string> items_;
   int selected_ = -1;
 };

@@ -31,6 +31,7 @@ void GatewaySelection::updateFolders(bool unnamed) {
 }
 
 void GatewaySelection::selectGateway(const std::string& name) {
+  if (hooks.beforeChange) hooks.beforeChange();
   const GatewayFile file(gatewaysPath());
   const auto entry = file.read(name);
   if (name != kUnnamedGateway && (name == "0" || !entry)) {
@@ -66,15 +67,18 @@ void GatewaySelection::selectGateway(const std::string& name) {
   } else if (hooks.defaultSettings) {
     hooks.defaultSettings();
   }
+  if (hooks.changed) hooks.changed();
 }
 
 void GatewaySelection::selectUnnamedGateway() {
+  if (hooks.beforeChange) hooks.beforeChange();
   gateway_ = TGateway{};
   gateway_.parameterFile = joinPath(programFolder_, "unnamed.ini");
   host_.setStatusPanel(1, std::string(kUnnamedGateway) + " : " + captions_.at(cap::kDisconnected));
   updateFolders(true);
   if (hooks.unnamedDefaults) hooks.unnamedDefaults();
   writeSelectedGateway(settingsPath(), kUnnamedGateway);
+  if (hooks.changed) hooks.changed();
 }
 
 void GatewaySelection::adopt(const TGateway& record) {

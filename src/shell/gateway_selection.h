@@ -19,6 +19,10 @@ struct SelectionHooks {
   std::function<void()> defaultSettings;
   // The fallback gateway: defaults of the pages and empty tables.
   std::function<void()> unnamedDefaults;
+  // Another gateway is about to be selected: a link still open belongs to the one before and closes first.
+  std::function<void()> beforeChange;
+  // Another gateway has been selected.
+  std::function<void()> changed;
 };
 
 class GatewaySelection {

@@ -24,6 +24,7 @@ Settings readSettings(const std::string& path) {
   const IniFile ini = IniFile::load(path);
   Settings s;
   s.commType = ini.readInt(kMain, "CommType", s.commType);
+  s.commTypeChosen = ini.hasKey(kMain, "CommType");
   s.gateway = ini.readString(kMain, "Gateway", kUnnamedGateway);
   if (s.gateway.empty()) s.gateway = kUnnamedGateway;
   s.comport = ini.readString(kMain, "Comport", "");

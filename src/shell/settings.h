@@ -12,6 +12,8 @@ enum class Language { Czech = 0, English = 1, Spanish = 2 };
 
 struct Settings {
   int commType = 1;  // 1 serial, 2 LAN
+  // CommType is in the file: somebody chose the link type (the communication settings, gwctl settings).
+  bool commTypeChosen = false;
   std::string gateway = kUnnamedGateway;
   std::string comport;
   bool saveLog = true;

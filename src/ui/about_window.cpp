@@ -6,14 +6,17 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "ui/caption_labels.h"
 #include "ui/form_layout.h"
 #include "ui/icons.h"
+#include "ui/qt_text.h"
 
 namespace gw::ui {
 
 namespace {
 constexpr int kLogoSize = 64;
 constexpr const char* kFirmwareLine = "For gateway firmware V-02.07.31r1 and newer";
+constexpr int kVersionCaption = 2922;
 }  // namespace
 
 QString programVersion() {
@@ -31,15 +34,15 @@ TfHelp::TfHelp(QWidget* parent) : QDialog(parent) {
 
   auto* name = new QLabel(QStringLiteral("<b>gwconfig</b>"));
   name->setObjectName(QStringLiteral("lbProgramName"));
-  auto* version = new QLabel(QStringLiteral("Version ") + programVersion());
-  version->setObjectName(QStringLiteral("lbVersion"));
+  version_ = new QLabel(QStringLiteral("Version ") + programVersion());
+  version_->setObjectName(QStringLiteral("lbVersion"));
   auto* firmware = new QLabel(QString::fromLatin1(kFirmwareLine));
   firmware->setObjectName(QStringLiteral("lbFirmware"));
   auto* purpose = new QLabel(QStringLiteral("Configuration and service program for GSM\u2013VoIP gateways"));
   purpose->setObjectName(QStringLiteral("lbPurpose"));
 
   auto* texts = new QVBoxLayout;
-  for (QLabel* label : {name, version, purpose, firmware}) texts->addWidget(label);
+  for (QLabel* label : {name, version_, purpose, firmware}) texts->addWidget(label);
   auto* top = new QHBoxLayout;
   top->addWidget(logo, 0, Qt::AlignTop);
   top->addLayout(texts, 1);
@@ -51,6 +54,11 @@ TfHelp::TfHelp(QWidget* parent) : QDialog(parent) {
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(top);
   layout->addLayout(buttonRow({ok}));
+}
+
+void TfHelp::setLabels(const CaptionList& captions) {
+  applyCaptions(this, "TfHelp", captions, CaptionState::Always);
+  version_->setText(toQ(captions.labelOr(kVersionCaption, "Version")) + QLatin1Char(' ') + programVersion());
 }
 
 }  // namespace gw::ui

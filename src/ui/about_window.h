@@ -3,6 +3,10 @@
 
 #include <QDialog>
 
+#include "base/captions.h"
+
+class QLabel;
+
 namespace gw::ui {
 
 // The program version, from the build.
@@ -13,6 +17,10 @@ class TfHelp : public QDialog {
 
  public:
   explicit TfHelp(QWidget* parent);
+  void setLabels(const CaptionList& captions);
+
+ private:
+  QLabel* version_;
 };
 
 }  // namespace gw::ui

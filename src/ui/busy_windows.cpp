@@ -3,7 +3,10 @@
 #include <QCloseEvent>
 #include <QLabel>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QVBoxLayout>
+
+#include "ui/form_layout.h"
 
 namespace gw::ui {
 
@@ -31,9 +34,21 @@ BusyWindow::BusyWindow(QWidget* parent, const QString& objectName, const QString
   bar_->setTextVisible(false);
   bar_->setFixedHeight(kBusyBarHeight);
 
+  cancelButton_ = makeButton(this, QStringLiteral("sbCancel"), QStringLiteral("Cancel"));
+  cancelButton_->hide();
+  connect(cancelButton_, &QPushButton::clicked, this, [this] { reject(); });
+
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(label_);
   layout->addWidget(bar_);
+  layout->addLayout(buttonRow({cancelButton_}));
+}
+
+void BusyWindow::setCancel(std::function<void()> cancel) {
+  cancel_ = std::move(cancel);
+  cancelButton_->setVisible(static_cast<bool>(cancel_));
+  cancelButton_->setEnabled(true);
+  if (isVisible()) adjustSize();
 }
 
 void BusyWindow::setText(const QString& caption, const QString& text) {
@@ -50,6 +65,7 @@ void BusyWindow::showText(const QString& caption, const QString& text) {
   }
   show();
   raise();
+  if (cancel_) activateWindow();  // so that Esc reaches it while the main window is disabled
   repaint();
 }
 
@@ -66,6 +82,13 @@ void BusyWindow::closeEvent(QCloseEvent* event) {
 }
 
 void BusyWindow::reject() {
+  if (cancel_) {
+    // Once: the work ends at its next wait, and the window goes when it does.
+    cancelButton_->setEnabled(false);
+    const std::function<void()> cancel = cancel_;
+    cancel();
+    return;
+  }
   if (userMayClose_) QDialog::reject();
 }
 

@@ -4,9 +4,11 @@
 // last two cannot be closed by the user, since closing them would not stop what they report.
 
 #include <QDialog>
+#include <functional>
 
 class QLabel;
 class QProgressBar;
+class QPushButton;
 
 namespace gw::ui {
 
@@ -20,6 +22,9 @@ class BusyWindow : public QDialog {
   // Shows the window (again) with this caption and text, centred on its parent, and paints it at once.
   void showText(const QString& caption, const QString& text);
   QString text() const;
+  // Offers a Cancel button, also taken by Esc, that runs `cancel`; an empty function takes it back. The
+  // window still cannot be closed otherwise: closing it would not stop what it reports.
+  void setCancel(std::function<void()> cancel);
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -28,6 +33,8 @@ class BusyWindow : public QDialog {
  private:
   QLabel* label_;
   QProgressBar* bar_;
+  QPushButton* cancelButton_;
+  std::function<void()> cancel_;
   bool userMayClose_;
 };
 

@@ -108,7 +108,7 @@ void TfGatewayList::removeClick() {
 }
 
 void TfGatewayList::removeAllClick() {
-  model_.removeAll();
+  if (!model_.removeAll()) return;
   showItems();
   emit selectionChanged();
 }

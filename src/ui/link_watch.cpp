@@ -17,7 +17,7 @@ LinkWatch::LinkWatch(Program& program, std::function<KeepAliveConditions()> cond
   Link& link = program_.link;
   link.onLanSocket = [this](int fd) { socketChanged(fd); };
   // Reported from inside the receive poll: the disconnect runs once the poll has returned.
-  link.onLinkLost = [this] { QTimer::singleShot(0, this, [this] { linkLost(); }); };
+  link.onLinkLost = [this] { QTimer::singleShot(0, this, [this] { linkLost(LinkLoss::Silent); }); };
   if (link.lanFd() >= 0) socketChanged(link.lanFd());
 }
 
@@ -28,12 +28,13 @@ LinkWatch::~LinkWatch() {
 
 KeepAlive LinkWatch::keepAlive() {
   const KeepAlive result = keepAliveTick(program_.link, conditions_ ? conditions_() : KeepAliveConditions{});
-  if (result == KeepAlive::LinkLost) linkLost();
+  if (result == KeepAlive::LinkLost) linkLost(LinkLoss::Silent);
+  if (result == KeepAlive::LoggedOut) linkLost(LinkLoss::LoggedOut);
   return result;
 }
 
-void LinkWatch::linkLost() {
-  if (program_.link.comm.connected) program_.connection.disconnectCommand();
+void LinkWatch::linkLost(LinkLoss why) {
+  program_.connection.linkLost(why);
 }
 
 void LinkWatch::socketChanged(int fd) {

@@ -30,7 +30,7 @@ class LinkWatch : public QObject {
  private:
   void socketChanged(int fd);
   void readable();
-  void linkLost();
+  void linkLost(LinkLoss why);
 
   Program& program_;
   std::function<KeepAliveConditions()> conditions_;

@@ -134,13 +134,13 @@ const char* languageIcon(int language) {
 const std::vector<CaptionRow>& toolbarHintRows() {
   using P = CaptionProperty;
   static const std::vector<CaptionRow> rows = {
-      {-1, "tbLoad", P::Hint, -1, "Load all pages from the gateway's parameter file"},
-      {-1, "tbSave", P::Hint, -1, "Save all pages to the gateway's parameter file"},
+      {2917, "tbLoad", P::Hint, -1, "Load all pages from the gateway's parameter file"},
+      {2918, "tbSave", P::Hint, -1, "Save all pages to the gateway's parameter file"},
       {0, "tbConnect", P::Hint, -1, "Connect gateway"},
       {1, "tbDisconnect", P::Hint, -1, "Disconnect gateway"},
       {2, "ToolButton5", P::Hint, -1, "List of gateways..."},
-      {-1, "tbLoadGate", P::Hint, -1, "Load all parametres from the gateway"},
-      {-1, "tbSaveGate", P::Hint, -1, "Save all parametres to the gateway"},
+      {2919, "tbLoadGate", P::Hint, -1, "Load all parametres from the gateway"},
+      {2920, "tbSaveGate", P::Hint, -1, "Save all parametres to the gateway"},
       {cap::kTerminalTopic, "tbTerminal", P::Hint, -1, "Terminal"},
       {8, "tbClose", P::Hint, -1, "Close"},
   };
@@ -185,6 +185,7 @@ void TfMain::buildCommands() {
       menu->addAction(action);
     }
     if (std::string_view(def.name) == "mSettings") {
+      menu->setToolTipsVisible(true);  // a disabled item tells why
       QMenu* languages = menu->addMenu(QStringLiteral("Language"));
       languages->setObjectName(QStringLiteral("mLanguage"));
     }

@@ -22,6 +22,7 @@
 #include "ui/busy_windows.h"
 #include "ui/caption_labels.h"
 #include "ui/comm_settings_window.h"
+#include "ui/elided_label.h"
 #include "ui/gateway_list_window.h"
 #include "ui/icons.h"
 #include "ui/insert_ip_window.h"
@@ -37,8 +38,10 @@ namespace gw::ui {
 
 namespace {
 constexpr int kTopicPaneWidth = 270;
-constexpr int kStatusPanelWidth = 400;
 constexpr int kTitleMargin = 8;
+// Below this the topic pane and a page no longer fit side by side.
+constexpr int kMinimumWidth = 760;
+constexpr int kMinimumHeight = 480;
 }  // namespace
 
 TfMain::TfMain(Program& program, QtHost& host) : program_(program), host_(host) {
@@ -46,6 +49,7 @@ TfMain::TfMain(Program& program, QtHost& host) : program_(program), host_(host) 
   setWindowTitle(QStringLiteral("Velquin config program v 0.1h, for firmware V-02.07.31r1"));
   setWindowIcon(icon("app"));
   resize(kDefaultWidth, kDefaultHeight);
+  setMinimumSize(kMinimumWidth, kMinimumHeight);
 
   buildCommands();
   buildLayout();
@@ -129,11 +133,11 @@ void TfMain::buildLayout() {
   QStatusBar* bar = statusBar();
   bar->setObjectName(QStringLiteral("sbMain"));
   bar->setSizeGripEnabled(true);
+  // Each panel as wide as its text; when the window is too narrow for both, each shows its text cut short
+  // (the whole of it in its tooltip) rather than printing over the other.
   for (int panel = 1; panel <= 2; ++panel) {
-    auto* label = new QLabel;
+    auto* label = new ElidedLabel;
     label->setObjectName(QStringLiteral("sbPanel%1").arg(panel));
-    label->setMinimumWidth(kStatusPanelWidth);
-    if (panel == 1) label->setMaximumWidth(kStatusPanelWidth);
     bar->addWidget(label, panel == 1 ? 0 : 1);
     panels_[panel] = label;
   }
@@ -179,6 +183,7 @@ void TfMain::attachHost() {
   windows.connecting = fSpeedConnect_;
   windows.reset = wReset_;
   windows.newGateway = fNewGateway_;
+  windows.captions = &program_.captions;
   windows.setMainEnabled = [this](bool enabled) { setMainEnabled(enabled); };
   windows.setStatusPanel = [this](int panel, const QString& text) { setStatusPanel(panel, text); };
   host_.attach(std::move(windows));
@@ -261,8 +266,7 @@ void TfMain::setMainEnabled(bool enabled) {
 
 void TfMain::setStatusPanel(int panel, const QString& text) {
   if (panel < 1 || panel > 2) return;
-  panels_[panel]->setText(text);
-  panels_[panel]->setToolTip(text);
+  panels_[panel]->setFullText(text);
 }
 
 void TfMain::refresh() {
@@ -271,6 +275,11 @@ void TfMain::refresh() {
     const std::string name = fromQ(action->objectName());
     action->setEnabled(model.enabled(name));
     action->setVisible(model.visible(name));
+  }
+  // A disabled menu item says nothing by itself: this one tells why in its tooltip.
+  const QString locked = toQ(program_.captions.at(cap::kCommSettingsLocked));
+  if (QAction* commSett = findChild<QAction*>(QStringLiteral("mCommSett"))) {
+    commSett->setToolTip(commSett->isEnabled() ? QString() : locked);
   }
   pcMain_->setTabVisible(pcMain_->indexOf(tsAlfa_), model.visible("tsAlfa"));
   QWidget* shown = noPage_;
@@ -293,6 +302,10 @@ void TfMain::setLabels() {
   for (PageWidget* page : pageWidgets_) page->setLabels();
   applyCaptionRows(this, kMainForm, toolbarHintRows(), captions, CaptionState::Always);
   applyCaptions(wReset_, "TwReset", captions, CaptionState::Always);
+  applyCaptions(fParam_, "TfParam", captions, CaptionState::Always);
+  applyCaptions(fSpeedConnect_, "TfSpeedConnect", captions, CaptionState::Always);
+  applyCaptions(fInsertIp_, "TfInsertIp", captions, CaptionState::Always);
+  fHelp_->setLabels(captions);
   fGatewayList_->setLabels();
   fNewGateway_->setLabels();
   fCommSettings_->setLabels();
@@ -337,8 +350,7 @@ void TfMain::showLanguageChecks() {
 }
 
 void TfMain::selectionChanged() {
-  const TGateway& gateway = program_.selection.selected();
-  setStatusPanel(1, toQ(gateway.name + " : " + program_.captions.at(cap::kDisconnected)));
+  // The status bar follows the selection by itself (the program closes a link to the gateway left).
   showPages();
   refresh();
 }

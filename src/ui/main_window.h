@@ -22,6 +22,7 @@ class QTabWidget;
 
 namespace gw::ui {
 
+class ElidedLabel;
 class LinkWatch;
 class QtHost;
 class PageWidget;
@@ -147,7 +148,7 @@ class TfMain : public QMainWindow {
   QStackedWidget* pages_ = nullptr;
   QWidget* noPage_ = nullptr;
   QPlainTextEdit* mTerminal_ = nullptr;
-  QLabel* panels_[3] = {nullptr, nullptr, nullptr};
+  ElidedLabel* panels_[3] = {nullptr, nullptr, nullptr};
 
   TfParam* fParam_ = nullptr;
   TfSpeedConnect* fSpeedConnect_ = nullptr;

@@ -19,7 +19,8 @@ namespace gw::ui {
 namespace {
 constexpr const char* kFormName = "TfNewGateway";
 constexpr int kDialogWidth = 520;
-const QString kParameterFileFilter = QStringLiteral("Parametres file (*.ini)");
+constexpr int kParameterFileFilterCaption = 2929;
+constexpr const char* kParameterFileFilter = "Parametres file";
 }  // namespace
 
 TfNewGateway::TfNewGateway(NewGatewayDialog& model, const CaptionList& captions, QWidget* parent)
@@ -113,8 +114,9 @@ void TfNewGateway::okClick() {
 }
 
 void TfNewGateway::browseClick() {
-  const QString path =
-      QFileDialog::getSaveFileName(this, windowTitle(), edFile_->text(), kParameterFileFilter);
+  const QString path = QFileDialog::getSaveFileName(
+      this, windowTitle(), edFile_->text(),
+      toQ(captions_.labelOr(kParameterFileFilterCaption, kParameterFileFilter)) + QStringLiteral(" (*.ini)"));
   if (path.isEmpty()) return;
   edFile_->setText(path);
   model_.fileChosenByHand();

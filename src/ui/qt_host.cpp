@@ -1,11 +1,13 @@
 #include "ui/qt_host.h"
 
+#include <QAbstractButton>
 #include <QFile>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QStringList>
 
+#include "base/caption_ids.h"
 #include "base/text.h"
 #include "ui/busy_windows.h"
 #include "ui/new_gateway_window.h"
@@ -51,6 +53,28 @@ Answer answerOf(int button) {
   }
 }
 
+// The buttons of a box in the current language, through the same captions as every dialog's buttons.
+struct ButtonText {
+  QMessageBox::StandardButton button;
+  int caption;
+  const char* englishDefault;
+};
+constexpr ButtonText kButtonTexts[] = {
+    {QMessageBox::Ok, cap::kOkButton, "OK"},
+    {QMessageBox::Cancel, cap::kCancelButton, "Cancel"},
+    {QMessageBox::Yes, cap::kYesButton, "Yes"},
+    {QMessageBox::No, cap::kNoButton, "No"},
+};
+
+void translateButtons(QMessageBox& box, const CaptionList* captions) {
+  if (captions == nullptr) return;
+  for (const ButtonText& b : kButtonTexts) {
+    if (QAbstractButton* button = box.button(b.button)) {
+      button->setText(mnemonicSafe(toQ(captions->labelOr(b.caption, b.englishDefault))));
+    }
+  }
+}
+
 std::optional<std::string> chosenPath(const QString& path) {
   if (path.isEmpty()) return std::nullopt;
   return QFile::encodeName(path).toStdString();
@@ -84,6 +108,7 @@ Answer QtHost::messageBox(const Message& message) {
   box.setObjectName(QStringLiteral("messageBox"));
   box.setTextFormat(Qt::PlainText);
   box.setDefaultButton(look.defaultButton);
+  translateButtons(box, windows_.captions);
   return answerOf(box.exec());
 }
 
@@ -109,6 +134,11 @@ void QtHost::showResetWindow(const std::string& caption, const std::string& labe
 
 void QtHost::hideResetWindow() {
   if (windows_.reset) windows_.reset->hide();
+}
+
+void QtHost::setCancel(std::function<void()> cancel) {
+  if (windows_.progress) windows_.progress->setCancel(cancel);
+  if (windows_.connecting) windows_.connecting->setCancel(cancel);
 }
 
 void QtHost::setMainEnabled(bool enabled) {

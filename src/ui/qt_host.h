@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 
+#include "base/captions.h"
 #include "base/host.h"
 
 class QWidget;
@@ -27,6 +28,8 @@ struct HostWindows {
   TfSpeedConnect* connecting = nullptr;
   TwReset* reset = nullptr;
   TfNewGateway* newGateway = nullptr;
+  // The current captions, for the texts of the message boxes' buttons.
+  const CaptionList* captions = nullptr;
   std::function<void(bool enabled)> setMainEnabled;
   std::function<void(int panel, const QString& text)> setStatusPanel;
 };
@@ -51,6 +54,7 @@ class QtHost : public Host {
   void hideConnecting() override;
   void showResetWindow(const std::string& caption, const std::string& label) override;
   void hideResetWindow() override;
+  void setCancel(std::function<void()> cancel) override;
   void setMainEnabled(bool enabled) override;
   void setStatusPanel(int panel, const std::string& text) override;
   std::optional<std::string> chooseOpenFile(const FileChoice& choice) override;

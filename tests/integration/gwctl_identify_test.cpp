@@ -101,20 +101,41 @@ TEST_F(GwctlFixture, IdentifiesOverAPseudoTerminalAtTheFastestRateAnswered) {
       << r.out;
 }
 
-TEST_F(GwctlFixture, AMissingLanguageFileIsAFileError) {
+TEST_F(GwctlFixture, AMissingLanguageFileIsAFileErrorThatNamesTheFolder) {
   std::filesystem::remove(home.file("languages.ini"));
   const ProcessResult r = gwctl({"gateways"});
   EXPECT_EQ(r.exitCode, 4);
   EXPECT_EQ(
       r.err,
       "Error: Language file not found, program will be closed. Soubor s jazykovým nastavením nebyl nalezen, "
-      "program bude ukončen.\n");
+      "program bude ukončen. " +
+          home.path() + "\n");
 }
 
 TEST_F(GwctlFixture, UsageErrorsAndHelp) {
   EXPECT_EQ(gwctl({"--frobnicate", "identify"}).exitCode, 2);
   EXPECT_EQ(gwctl({"identify", "extra"}).exitCode, 2);
   EXPECT_EQ(gwctl({"nonsense"}).exitCode, 2);
+  // A typo is one line that names the likely word and where the rest is, not the usage text.
+  struct Typo {
+    std::vector<std::string> args;
+    const char* line;
+  };
+  for (const Typo& t : {
+           Typo{{"identfy"},
+                "gwctl: unknown command \"identfy\"; did you mean identify? (see gwctl --help)\n"},
+           Typo{{"--gatway", "Office", "load", "system"},
+                "gwctl: unknown option --gatway; did you mean --gateway? (see gwctl --help)\n"},
+           Typo{{"load", "sytem"}, "gwctl: unknown page \"sytem\"; did you mean system? (pages: "},
+           Typo{{"gateway", "add", "Gw", "--hots", "10.0.0.1"},
+                "gwctl: unknown gateway option --hots; did you mean --host? (see gwctl gateway --help)\n"},
+           Typo{{"frobnicate"}, "gwctl: unknown command \"frobnicate\" (see gwctl --help)\n"},
+       }) {
+    const ProcessResult r = gwctl(t.args);
+    EXPECT_EQ(r.exitCode, 2) << t.line;
+    EXPECT_TRUE(r.err.starts_with(t.line)) << r.err;
+    EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+  }
   const ProcessResult help = gwctl({"--help"});
   EXPECT_EQ(help.exitCode, 0);
   for (const char* word : {"identify", "send TEXT", "gateways", "--home", "--gateway", "--lan", "--serial",

@@ -104,7 +104,7 @@ TEST_F(GwctlFixture, APageWhoseDumpNeverArrivesFailsAndLeavesTheFileAsItWas) {
   ASSERT_TRUE(sim.ready()) << sim.error();
   const ProcessResult r = gwctl(lan(sim, {"load", "system", "-o", home.file("out.ini")}));
   EXPECT_EQ(r.exitCode, 1);
-  EXPECT_EQ(r.err, "System settings - All parametres\n");
+  EXPECT_EQ(r.err, "System settings - All parametres\n" + english.at(2907) + "\n");
   EXPECT_EQ(readFile(home.file("out.ini")), kSystemSection);
 }
 

@@ -37,6 +37,16 @@ TEST_F(KeepAliveTick, AnUnansweredProbeMeansTheLinkIsLostUnlessTheTerminalShowsI
   EXPECT_EQ(peer.received, "AT\rAT\r");
 }
 
+TEST_F(KeepAliveTick, AConsoleThatAsksForALoginAgainIsNotTakenForAnAnswer) {
+  // After a restart a console may greet the probe with its prompt: the gateway answers, but no command
+  // reaches it any more.
+  for (const char* reply : {"AT\r\nPassword: ", "\r\nQN login: "}) {
+    peer.answerOnce("AT\r", reply);
+    clock.advance(20'000);
+    EXPECT_EQ(tick(), KeepAlive::LoggedOut) << reply;
+  }
+}
+
 TEST_F(KeepAliveTick, StaysQuietWhileAnythingElseOwnsTheLink) {
   clock.advance(60'000);
   link.commBusy = true;  // a long operation, however long

@@ -96,6 +96,21 @@ TEST_F(LanExchange, APeerThatClosesMidReplyGivesWhatCameAndALinkThatSendsNothing
   EXPECT_FALSE(link.lanSendByte('A'));
 }
 
+TEST_F(LanExchange, TellsWhetherTheGatewayStillAnswers) {
+  peer.answer("AT\r\n", "\r\nOK\r\n");
+  EXPECT_FALSE(link.heardSinceOpen());
+  exchange("AT\r\n");
+  EXPECT_TRUE(link.heardSinceOpen());
+  EXPECT_FALSE(link.gatewayStoppedAnswering());
+  exchange("AT&V\r\n");  // silence
+  EXPECT_TRUE(link.gatewayStoppedAnswering());
+  exchange("AT\r\n");  // answered again: a single silent command was not the end of the gateway
+  EXPECT_FALSE(link.gatewayStoppedAnswering());
+  peer.closeAfter(0);
+  clock.sleep(10);
+  EXPECT_TRUE(link.gatewayStoppedAnswering());
+}
+
 TEST_F(LanExchange, SendsTheTextUpToItsFirstNulAndReportsSocketErrorsAsZero) {
   EXPECT_EQ(link.commSend(std::string("AT\r\n\0junk", 9)), 4);
   EXPECT_EQ(peer.received, "AT\r\n");

@@ -136,7 +136,7 @@ TEST_F(SerialSearch, ShowsTheConnectingWindowPerRateAndRestoresTheMainWindow) {
   search();
   ASSERT_GE(host.events.size(), 5u);
   EXPECT_EQ(host.events[0].what, "connecting");
-  EXPECT_EQ(host.events[0].text, "Connecting...");
+  EXPECT_EQ(host.events[0].text, "connecting");  // caption 107, translated from the first moment
   EXPECT_EQ(host.events[1].what, "enabled");
   EXPECT_EQ(host.events[1].text, "0");
   EXPECT_EQ(host.events[2].text, "[ttyUSB0] : connecting");

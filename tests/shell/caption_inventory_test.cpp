@@ -77,12 +77,18 @@ const std::vector<Use> kInventory = {
     // The program's own entries (docs/captions.md).
     {1000, 1001, "Save to gate and Defaults buttons of every page"},
     {1100, 1127, "System page: group titles, field labels, hint, CDR mode items"},
+    {2900, 2934,
+     "status bar words, connecting window, connection and lost-link messages, Remove all question, dialog "
+     "titles, labels and buttons of the shell, message box buttons, toolbar hints, About window, a response "
+     "time that is no number, why a serial port did not open"},
 };
 
 // Captions used as printf formats, with the conversions they must hold in every language.
 const std::map<int, std::vector<std::string>> kFormats = {
     {cap::kOldFirmware, {"%s", "%s"}},
     {cap::kConnectedLoadAll, {"%s"}},
+    {cap::kHostUnreachable, {"%s", "%s"}},
+    {cap::kNotAnInteger, {"%s"}},
 };
 
 const std::vector<int> kLanguages = {kLanguageCzech, kLanguageEnglish, kLanguageSpanish};
@@ -121,7 +127,7 @@ TEST_F(ShippedCaptions, TheFileIsPlainUtf8WithOneKeyPerLine) {
   EXPECT_EQ(bytes.find('\r'), std::string::npos);
   EXPECT_EQ(bytes.find('\\'), std::string::npos);  // no escapes: a line break is the program's business
   const IniFile ini = IniFile::load(kShippedFile);
-  // The count covers the program's own entries above the gateway's numbering.
+  // Room for the program's own entries: every entry of the inventory lies below labels_count.
   EXPECT_GT(ini.readInt("main", "labels_count", 0), *inventoryIndices().rbegin());
 }
 

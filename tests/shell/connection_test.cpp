@@ -25,6 +25,7 @@ CaptionList numberedCaptions() {
   for (int i = 0; i < 600; ++i) captions.set(i, "c" + std::to_string(i));
   captions.set(46, "Firmware %s older than %s");
   captions.set(53, "Connected to %s. Load?");
+  captions.set(2905, "%s cannot be reached on port %s");
   return captions;
 }
 
@@ -137,19 +138,74 @@ TEST_F(ConnectionFixture, ConnectCommandWarnsAboutUnknownOldFirmwareAndAsksToLoa
   EXPECT_EQ(loads, 1);
 }
 
-TEST_F(ConnectionFixture, SilentGatewayFailsWithinTheDesignedBounds) {
+TEST_F(ConnectionFixture, SilentGatewayFailsWithinItsTimeLimitsAndSaysItNeverAnswered) {
   const auto start = clock.nowMs();
   EXPECT_FALSE(connection.commConnect(false));
   // Greeting wait, ten wake-up probes with their chunk waits, and the final "AT" exchange.
   EXPECT_LT(clock.nowMs() - start, 90'000);
-  EXPECT_EQ(host.messageLabels(), (std::vector<int>{50}));
+  EXPECT_EQ(host.messageLabels(), (std::vector<int>{2906}));
+  EXPECT_EQ(connection.lastOutcome(), ConnectOutcome::NoAnswer);
 }
 
 TEST_F(ConnectionFixture, UnreachableHostSaysSoInsteadOfBlamingTheLogin) {
   peer.refuseConnect = true;
   EXPECT_FALSE(connection.commConnect(false));
-  ASSERT_EQ(host.messageLabels(), (std::vector<int>{49}));
-  EXPECT_EQ(host.messages[0].text, "10.0.0.5 : c49");
+  ASSERT_EQ(host.messageLabels(), (std::vector<int>{2905}));
+  EXPECT_EQ(host.messages[0].text, "10.0.0.5 cannot be reached on port 23");
+}
+
+TEST_F(ConnectionFixture, EveryConnectStepCanBeCancelled) {
+  // A silent gateway over the LAN, a serial search and a LAN connect that never completes: Cancel ends
+  // each at once, with the same one message, and the next attempt starts afresh.
+  const auto pressCancelAt = [&](std::int64_t atMs) {
+    clock.onWait([&, atMs] {
+      if (clock.nowMs() >= atMs && host.cancel) host.cancel();
+    });
+  };
+  struct Case {
+    const char* what;
+    std::function<void()> arrange;
+  };
+  const std::vector<Case> cases = {
+      {"silent gateway", [] {}},
+      {"connect that hangs", [&] { peer.connectDelayMs = 60'000; }},
+      {"serial search",
+       [&] {
+         link.comm.linkType = kSerialLink;
+         link.comm.portList = {"ttyUSB0", "ttyUSB1"};
+         bus.device("ttyUSB0");
+         bus.device("ttyUSB1");
+       }},
+  };
+  for (const Case& c : cases) {
+    c.arrange();
+    host.clear();
+    const auto start = clock.nowMs();
+    pressCancelAt(start + 2000);
+    EXPECT_FALSE(connection.commConnect(false)) << c.what;
+    EXPECT_LT(clock.nowMs() - start, 3500) << c.what;
+    EXPECT_EQ(host.messageLabels(), (std::vector<int>{2904})) << c.what;
+    EXPECT_EQ(connection.lastOutcome(), ConnectOutcome::Cancelled) << c.what;
+    EXPECT_FALSE(link.tcpActive()) << c.what;
+    EXPECT_FALSE(link.comm.portHandle) << c.what;
+    EXPECT_FALSE(link.cancelRequested()) << c.what;
+    EXPECT_FALSE(host.cancel) << c.what;  // the offer ends with the attempt
+    EXPECT_TRUE(host.mainEnabled) << c.what;
+  }
+}
+
+TEST_F(ConnectionFixture, ALostLinkClosesAndSaysWhyOnce) {
+  scriptLanGateway();
+  ASSERT_TRUE(connection.commConnect(false));
+  host.clear();
+  connection.linkLost(LinkLoss::LoggedOut);
+  EXPECT_FALSE(connection.connected());
+  EXPECT_FALSE(link.tcpActive());
+  EXPECT_EQ(host.messageLabels(), (std::vector<int>{2909}));
+  EXPECT_EQ(host.messages[0].kind, MessageKind::Warning);
+  EXPECT_EQ(host.status[1], "Gw1 : c214");
+  connection.linkLost(LinkLoss::Silent);  // already closed: nothing more to say
+  EXPECT_EQ(host.messages.size(), 1u);
 }
 
 TEST_F(ConnectionFixture, NoAddressAsksForANewGatewayAndCancelStops) {

@@ -25,7 +25,7 @@ struct GatewayFixture : ::testing::Test {
   CaptionList captions = numberedCaptions();
   GatewaySelection selection{dir.path(), host, captions};
   NewGatewayDialog editor{selection, host, captions};
-  GatewayListDialog list{selection, editor};
+  GatewayListDialog list{selection, editor, host, captions};
   std::vector<std::string> hookCalls;
 
   void SetUp() override {
@@ -156,6 +156,28 @@ TEST_F(GatewayFixture, RemovingTheSelectedGatewaySelectsUnnamed) {
   EXPECT_TRUE(list.items().empty());
 }
 
+TEST_F(GatewayFixture, RemoveAllAsksFirstAndKeepsEverythingOnNo) {
+  list.newGateway();
+  fill("Gw1", "10.0.0.1");
+  ASSERT_TRUE(editor.ok());
+  selection.selectGateway("Gw1");
+  list.activate();
+
+  host.answers = {Answer::No};
+  EXPECT_FALSE(list.removeAll());
+  EXPECT_EQ(host.messageLabels(), (std::vector<int>{2910}));
+  EXPECT_EQ(host.messages.back().kind, MessageKind::Question);
+  EXPECT_TRUE(fileExists(dir.file("gtws.ini")));
+  EXPECT_EQ(list.items().size(), 1u);
+  EXPECT_EQ(selection.selected().name, "Gw1");
+
+  host.answers = {Answer::Yes};
+  EXPECT_TRUE(list.removeAll());
+  EXPECT_FALSE(fileExists(dir.file("gtws.ini")));
+  EXPECT_TRUE(list.items().empty());
+  EXPECT_EQ(selection.selected().name, "unnamed");
+}
+
 TEST_F(GatewayFixture, EditingAnotherGatewayLeavesTheSelectedRecordAlone) {
   for (const char* name : {"Gw1", "Gw2"}) {
     list.newGateway();
@@ -201,8 +223,10 @@ TEST_F(GatewayFixture, CommSettingsPutTheChosenPortFirst) {
   bool appendLog = true;
   bool saveLog = true;
   const std::string gatewayName = "Gw1";
-  CommSettingsTarget target{linkType,  portName, portList,    timeout,
-                            appendLog, saveLog,  gatewayName, dir.file("settings.ini")};
+  std::string storedPort;
+  CommSettingsTarget target{linkType, portName,    storedPort,
+                            portList, timeout,     appendLog,
+                            saveLog,  gatewayName, dir.file("settings.ini")};
   CommSettingsDialog dialog(host, captions);
   dialog.activate(target, {"ttyS0", "ttyS1", "ttyUSB0"});
   EXPECT_EQ(dialog.portIndex, 0);
@@ -236,6 +260,28 @@ TEST_F(GatewayFixture, CommSettingsPutTheChosenPortFirst) {
   EXPECT_EQ(host.messages.back().kind, MessageKind::Error);
   EXPECT_EQ(linkType, 2);
   EXPECT_EQ(timeout, 3000);
+}
+
+TEST_F(GatewayFixture, CommSettingsKeepATypedPortAfterAFailedSearchForgotIt) {
+  int linkType = 1;
+  std::string portName;
+  std::vector<std::string> portList;
+  std::string storedPort = "/dev/pts/7";  // typed earlier; the search that failed on it emptied portName
+  int timeout = 5000;
+  bool appendLog = true;
+  bool saveLog = true;
+  const std::string gatewayName = "Gw1";
+  CommSettingsTarget target{linkType, portName,    storedPort,
+                            portList, timeout,     appendLog,
+                            saveLog,  gatewayName, dir.file("settings.ini")};
+  CommSettingsDialog dialog(host, captions);
+  dialog.activate(target, {"ttyS0", "ttyUSB0"});
+  ASSERT_EQ(dialog.portIndex, 2);
+  EXPECT_EQ(dialog.ports[2], "/dev/pts/7");
+  EXPECT_EQ(portList.front(), "/dev/pts/7");
+  ASSERT_TRUE(dialog.ok(target));  // OK on what the dialog shows keeps it
+  EXPECT_EQ(portName, "/dev/pts/7");
+  EXPECT_NE(readFile(dir.file("settings.ini")).find("Comport=/dev/pts/7\n"), std::string::npos);
 }
 
 TEST(InsertIpDialog, RefusesAnInvalidAddressAndEmptiesIt) {

@@ -15,7 +15,7 @@ extern char** environ;
 namespace gw::test {
 
 ProcessResult runProcess(const std::string& executable, const std::vector<std::string>& args, int timeoutMs,
-                         const std::vector<std::string>& extraEnvironment) {
+                         const std::vector<std::string>& extraEnvironment, int interruptAfterMs) {
   ProcessResult result;
   int outPipe[2];
   int errPipe[2];
@@ -52,6 +52,10 @@ ProcessResult runProcess(const std::string& executable, const std::vector<std::s
       result.timedOut = true;
       ::kill(pid, SIGKILL);
       break;
+    }
+    if (interruptAfterMs >= 0 && elapsed >= interruptAfterMs) {
+      ::kill(pid, SIGINT);
+      interruptAfterMs = -1;
     }
     if (::poll(fds, 2, 100) < 0) break;
     for (int i = 0; i < 2; ++i) {

@@ -14,7 +14,9 @@ struct ProcessResult {
   long elapsedMs = 0;
 };
 
+// `interruptAfterMs` >= 0: the program gets a SIGINT that long after it started, as Ctrl+C would send it.
 ProcessResult runProcess(const std::string& executable, const std::vector<std::string>& args,
-                         int timeoutMs = 60'000, const std::vector<std::string>& extraEnvironment = {});
+                         int timeoutMs = 60'000, const std::vector<std::string>& extraEnvironment = {},
+                         int interruptAfterMs = -1);
 
 }  // namespace gw::test

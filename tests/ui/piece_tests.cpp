@@ -163,6 +163,29 @@ void PieceTests::busyWindowsRefuseToClose() {
   QCOMPARE(reset.text(), QStringLiteral("Gateway is reseting ... please wait ..."));
   reset.hide();
   QVERIFY(!reset.isVisible());
+
+  // While a connect runs the connecting window offers Cancel: the button and Esc each run it, and the
+  // window still does not close by itself (it goes when the attempt ends).
+  ui::TfSpeedConnect connecting(nullptr);
+  auto* cancelButton = connecting.findChild<QPushButton*>(QStringLiteral("sbCancel"));
+  QVERIFY(cancelButton != nullptr);
+  int cancels = 0;
+  connecting.setCancel([&cancels] { ++cancels; });
+  connecting.showText(QStringLiteral("Connecting..."), QStringLiteral("10.0.0.5 Connecting..."));
+  QVERIFY(QTest::qWaitForWindowExposed(&connecting));
+  QVERIFY(cancelButton->isVisible());
+  QTest::mouseClick(cancelButton, Qt::LeftButton);
+  QCOMPARE(cancels, 1);
+  QVERIFY(!cancelButton->isEnabled());  // once is enough
+  connecting.setCancel([&cancels] { ++cancels; });
+  QTest::keyClick(&connecting, Qt::Key_Escape);
+  QCOMPARE(cancels, 2);
+  QVERIFY(connecting.isVisible());
+  connecting.setCancel(nullptr);
+  QVERIFY(!cancelButton->isVisible());
+  QTest::keyClick(&connecting, Qt::Key_Escape);
+  QCOMPARE(cancels, 2);
+  QVERIFY(connecting.isVisible());
 }
 
 namespace {

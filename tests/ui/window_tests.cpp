@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -24,6 +25,7 @@
 #include "pages/system_page.h"
 #include "shell/captions_file.h"
 #include "shell/gateway.h"
+#include "support/temp_dir.h"
 #include "ui/busy_windows.h"
 #include "ui/qt_text.h"
 #include "ui/topic_tree.h"
@@ -43,6 +45,10 @@ constexpr int kEnglish = 1;
 constexpr int kLcrRecords = 64;
 constexpr int kExtensionRecords = 32;
 constexpr int kResetSampleMs = 50;
+constexpr int kCancelAfterMs = 800;
+constexpr int kCancelSlackMs = 1500;  // the wait under way ends at its next 10 ms step, the windows close
+constexpr int kLayoutSettleMs = 50;
+constexpr int kWideWindow = 1400;
 
 #define REQUIRE_READY(h) QVERIFY2((h).ready(), (h).error().c_str())
 
@@ -218,6 +224,11 @@ void WindowTests::languageSwitchRelabelsMenusAndTree() {
   QVERIFY(h.action("tbCzech")->isChecked());
   QVERIFY(h.action("mCzech")->isChecked());
   QVERIFY(!h.action("tbEnglish")->isChecked());
+  // The status bar speaks the language too, and each language is named in its own.
+  QCOMPARE(h.find<QLabel>("sbPanel1")->text(),
+           QStringLiteral("Demo : ") + text(czech, cap::kDisconnected) + QStringLiteral(", Velquin Orvale"));
+  QCOMPARE(h.action("mCzech")->text(), QStringLiteral("\u010Ce\u0161tina"));
+  QCOMPARE(h.action("mSpanish")->text(), QStringLiteral("Espa\u00F1ol"));
   QCOMPARE(IniFile::load(h.home.file("settings.ini")).readInt("main", "Language", -1), kCzech);
 
   // A topic is still found by its (Czech) text.
@@ -333,6 +344,10 @@ void WindowTests::gatewayListAddsAGateway() {
     QTest::mouseClick(list->findChild<QPushButton*>(QStringLiteral("sbNew")), Qt::LeftButton);
     for (int i = 0; i < names->count(); ++i) afterNew << names->item(i)->text();
     QCOMPARE(names->currentItem()->text(), QStringLiteral("Gw2"));
+    // Remove all asks first; No keeps every gateway.
+    h.answers.push_back(Answer::No);
+    QTest::mouseClick(list->findChild<QPushButton*>(QStringLiteral("sbRemoveAll")), Qt::LeftButton);
+    QCOMPARE(names->count(), 2);
     QTest::mouseClick(list->findChild<QPushButton*>(QStringLiteral("sbQuit")), Qt::LeftButton);
   });
   h.trigger("ToolButton5");
@@ -346,7 +361,7 @@ void WindowTests::gatewayListAddsAGateway() {
   QVERIFY(entry.has_value());
   QCOMPARE(entry->host, std::string("10.1.2.3"));
   QCOMPARE(entry->password, std::string("secret"));
-  QVERIFY(h.messages.empty());
+  QCOMPARE(h.labels(), std::vector<int>{cap::kRemoveAllQuestion});
   // The selected gateway is still the demo one.
   QCOMPARE(h.program->selection.selected().name, std::string("Demo"));
 }
@@ -382,8 +397,156 @@ void WindowTests::startStopsWithoutLanguagesFile() {
   std::remove(h.home.file(kLanguagesFile).c_str());
   QVERIFY(!h.window->formActivate());
   QCOMPARE(h.messages.size(), std::size_t{1});
-  QCOMPARE(h.messages[0].text, std::string(kLanguageFileMissingText));
+  // The two-language text, then the folder where the file was looked for.
+  QCOMPARE(h.messages[0].text, std::string(kLanguageFileMissingText) + "\n" + h.home.path());
   QCOMPARE(h.messages[0].kind, MessageKind::Error);
+}
+
+void WindowTests::connectCanBeCancelledAndSaysSo() {
+  UiHarness h({"--silent-after", "0"});  // takes the connection, never says a word
+  REQUIRE_READY(h);
+  QTimer::singleShot(kCancelAfterMs, [&h] {
+    auto* connecting = h.find<ui::TfSpeedConnect>("fSpeedConnect");
+    if (connecting->isVisible()) {
+      QTest::mouseClick(connecting->findChild<QPushButton*>(QStringLiteral("sbCancel")), Qt::LeftButton);
+    }
+  });
+  QElapsedTimer elapsed;
+  elapsed.start();
+  h.trigger("tbConnect");
+  QVERIFY(elapsed.elapsed() < kCancelAfterMs + kCancelSlackMs);
+  QCOMPARE(h.labels(), std::vector<int>{cap::kConnectCancelled});
+  QVERIFY(!h.program->link.tcpActive());
+  QCOMPARE(h.find<QLabel>("sbPanel1")->text(), QStringLiteral("Demo : Disconnected"));
+  QCOMPARE(imageOf(h, QStringLiteral("Login account")), kImageOnlineDisconnected);
+  QVERIFY(h.action("mConnect")->isEnabled());
+  QVERIFY(!h.find<ui::TfSpeedConnect>("fSpeedConnect")->isVisible());
+  QVERIFY(h.window->centralWidget()->isEnabled());
+}
+
+void WindowTests::connectingElsewhereClosesTheOpenLinkFirst() {
+  UiHarness h;
+  REQUIRE_READY(h);
+  // A second gateway on the same simulator, which serves one client at a time: a link left open to the
+  // first would keep the second waiting.
+  QVERIFY(GatewayFile(h.home.file("gtws.ini"))
+              .write("Lab", GatewayEntry{"127.0.0.1", std::to_string(h.sim->tcpPort()), "2222", "admin",
+                                         "admin", std::nullopt}));
+  h.trigger("tbConnect");
+  QVERIFY(h.program->link.comm.connected);
+
+  const std::size_t mark = h.mark();
+  h.onDialog("fGatewayList", [](QWidget* list) {
+    auto* names = list->findChild<QListWidget*>(QStringLiteral("lbGateways"));
+    const QList<QListWidgetItem*> lab = names->findItems(QStringLiteral("Lab"), Qt::MatchExactly);
+    if (lab.isEmpty()) return;
+    names->setCurrentItem(lab.front());
+    QTest::mouseClick(list->findChild<QPushButton*>(QStringLiteral("sbConnect")), Qt::LeftButton);
+  });
+  h.trigger("ToolButton5");
+  QVERIFY(!h.dialogMissed);
+  QCOMPARE(h.find<QLabel>("sbPanel1")->text(), QStringLiteral("Lab : [127.0.0.1] Connected, Velquin Orvale"));
+  QCOMPARE(h.labelsSince(mark), std::vector<int>{cap::kConnectedLoadAll});
+  QCOMPARE(h.program->selection.selected().name, std::string("Lab"));
+  const std::vector<std::string> heard = h.heard();
+  QCOMPARE(std::count(heard.begin(), heard.end(), std::string("ATI4")), 2L);  // two logins, two links
+}
+
+void WindowTests::statusPanelsGiveWayInsteadOfOverlapping() {
+  UiHarness h;
+  REQUIRE_READY(h);
+  QVERIFY(h.window->minimumWidth() > 0 && h.window->minimumHeight() > 0);
+  h.window->resize(1, 1);
+  QCOMPARE(h.window->size(), h.window->minimumSize());
+
+  const std::string first = "Demo : [192.168.100.200] " + std::string(120, 'x');
+  const std::string second = "Serial number : Q2041-00017, Boot : 01.05 , " + std::string(120, 'y');
+  h.host.setStatusPanel(1, first);
+  h.host.setStatusPanel(2, second);
+  QTest::qWait(kLayoutSettleMs);
+  auto* panel1 = h.find<QLabel>("sbPanel1");
+  auto* panel2 = h.find<QLabel>("sbPanel2");
+  QVERIFY(!panel1->geometry().intersects(panel2->geometry()));
+  QVERIFY(panel2->geometry().right() <= h.find<QWidget>("sbMain")->width());
+  for (auto [panel, full] : {std::pair{panel1, first}, std::pair{panel2, second}}) {
+    QVERIFY(panel->text().endsWith(QChar(0x2026)));
+    QCOMPARE(panel->toolTip(), ui::toQ(full));
+  }
+
+  // With room the whole description shows: no fixed width cuts it short.
+  h.window->resize(kWideWindow, h.window->height());
+  h.host.setStatusPanel(1, "Demo : [127.0.0.1] Connected, Velquin Orvale");
+  QTest::qWait(kLayoutSettleMs);
+  QCOMPARE(panel1->text(), QStringLiteral("Demo : [127.0.0.1] Connected, Velquin Orvale"));
+}
+
+void WindowTests::serialResetLeavesAConsoleThatTakesCommands() {
+  TempDir ptyDir;
+  const std::string pty = ptyDir.file("ttyGW");
+  UiHarness h({"--pty", pty, "--rates", "115200", "--reset-time", "300"});
+  REQUIRE_READY(h);
+  Link& link = h.program->link;
+  link.comm.linkType = kSerialLink;
+  link.comm.portName = pty;
+  link.comm.portList = {pty};
+  h.trigger("mConnect");
+  QVERIFY(link.comm.connected);
+
+  h.answers.push_back(Answer::Yes);
+  std::size_t mark = h.mark();
+  QVERIFY(h.clickNode(QStringLiteral("Gateway reset")));
+  QCOMPARE(h.labelsSince(mark), (std::vector<int>{cap::kResetQuestion, cap::kResetDone}));
+  QVERIFY(link.comm.connected);
+
+  // "Connected" is true: the next command is answered, not taken for a user name.
+  QVERIFY(h.clickNode(QStringLiteral("System parametres")));
+  mark = h.mark();
+  h.click("sbSystemLoad");
+  QCOMPARE(h.labelsSince(mark), std::vector<int>{cap::kLoadedWithoutError});
+  QCOMPARE(h.find<QLineEdit>("edSystemIpAddress")->text(), QStringLiteral("192.168.1.100"));
+}
+
+void WindowTests::commSettingsKeepATypedPortAndSayWhyTheyAreLocked() {
+  UiHarness h;
+  REQUIRE_READY(h);
+  const QString typed = QStringLiteral("/dev/pts/77");
+  const auto shownPort = [&h] {
+    QString shown;
+    h.onDialog("fCommSettings", [&shown](QWidget* dialog) {
+      shown = dialog->findChild<QComboBox*>(QStringLiteral("cbComPorts"))->currentText();
+      QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("sbCancel")), Qt::LeftButton);
+    });
+    h.trigger("mCommSett");
+    return shown;
+  };
+  h.onDialog("fCommSettings", [&typed](QWidget* dialog) {
+    auto* type = dialog->findChild<QComboBox*>(QStringLiteral("cbCommType"));
+    type->setFocus();
+    QTest::keyClick(type, Qt::Key_Up);  // the serial link, chosen as a user chooses it
+    auto* ports = dialog->findChild<QComboBox*>(QStringLiteral("cbComPorts"));
+    ports->setFocus();
+    ports->lineEdit()->selectAll();
+    QTest::keyClicks(ports->lineEdit(), typed);
+    QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("sbOk")), Qt::LeftButton);
+  });
+  h.trigger("mCommSett");
+  QVERIFY(!h.dialogMissed);
+  QCOMPARE(h.program->link.comm.portName, ui::fromQ(typed));
+  QCOMPARE(shownPort(), typed);
+  // A search that found nothing on the port makes the link forget it; the dialog still shows the choice.
+  h.program->link.comm.portName.clear();
+  QCOMPARE(shownPort(), typed);
+  QCOMPARE(IniFile::load(h.home.file("settings.ini")).readString("main", "Comport", ""), ui::fromQ(typed));
+
+  IniFile::writeKey(h.home.file("settings.ini"), "main", "CommType", "2");
+  h.program->link.comm.linkType = kLanLink;
+  h.trigger("tbConnect");
+  QVERIFY(h.program->link.comm.connected);
+  QVERIFY(!h.action("mCommSett")->isEnabled());
+  QCOMPARE(h.action("mCommSett")->toolTip(), text(h.program->captions, cap::kCommSettingsLocked));
+  h.trigger("mDisconnect");
+  QVERIFY(h.action("mCommSett")->isEnabled());
+  QVERIFY(h.action("mCommSett")->toolTip() != text(h.program->captions, cap::kCommSettingsLocked));
 }
 
 }  // namespace gw::test

@@ -1,7 +1,8 @@
 #pragma once
 // The main window driven by its control names against gwsim: connect and the status bar, the System page,
 // the error summary and red marks, the language switch, the Kestrin edition, the factory reset and the close
-// question.
+// question; cancelling a connect, connecting elsewhere, the status bar's layout, a serial reset and the
+// communication settings.
 
 #include <QObject>
 
@@ -20,6 +21,11 @@ class WindowTests : public QObject {
   void gatewayListAddsAGateway();
   void closeAsksToSaveChangedPages();
   void startStopsWithoutLanguagesFile();
+  void connectCanBeCancelledAndSaysSo();
+  void connectingElsewhereClosesTheOpenLinkFirst();
+  void statusPanelsGiveWayInsteadOfOverlapping();
+  void serialResetLeavesAConsoleThatTakesCommands();
+  void commSettingsKeepATypedPortAndSayWhyTheyAreLocked();
 };
 
 }  // namespace gw::test

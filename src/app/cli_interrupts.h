@@ -1,0 +1,37 @@
+#pragma once
+// Ctrl+C (or SIGTERM) while gwctl works: the signals are taken through a signalfd that a clock poller reads
+// during every wait, so no handler runs in signal context. The first one cancels the link's exchange and
+// keeps every later one cancelled, so the command ends at its next wait and the link and its LOG are closed
+// the ordinary way; a second one ends the program at once.
+
+#include <signal.h>
+
+#include "base/clock.h"
+#include "link/link.h"
+
+namespace gw {
+
+class CliInterrupts {
+ public:
+  CliInterrupts(Clock& clock, Link& link);
+  ~CliInterrupts();
+  CliInterrupts(const CliInterrupts&) = delete;
+  CliInterrupts& operator=(const CliInterrupts&) = delete;
+
+  // Takes a signal that is waiting; true once one has come.
+  bool interrupted();
+
+ private:
+  void poll();
+  void release();
+
+  Clock& clock_;
+  Link& link_;
+  sigset_t signals_;
+  sigset_t previousMask_;
+  int fd_ = -1;
+  bool interrupted_ = false;
+  Clock::PollerId poller_ = 0;
+};
+
+}  // namespace gw
