@@ -125,7 +125,6 @@ void Device::storeChanged() {
 
 void Device::startRestart(std::int64_t nowMs) {
   restartEndsMs_ = nowMs + config_.resetTimeMs;
-  restartAsksLogin_ = lastEffect_ != CommandEffect::VoiceRestart;
   registrations_.registerAll(*restartEndsMs_);
   ++restarts_;
 }

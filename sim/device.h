@@ -75,8 +75,6 @@ class Device {
 
   // A restart ("AT&BSYS=RESET", "AT&FRES", a G.723 codec change) takes the device away for the reset time.
   void startRestart(std::int64_t nowMs);
-  // Whether the consoles ask for the login again when the last restart ends.
-  bool restartAsksLogin() const { return restartAsksLogin_; }
   bool restarting(std::int64_t nowMs) const { return restartEndsMs_ && nowMs < *restartEndsMs_; }
   std::optional<std::int64_t> restartEndsMs() const { return restartEndsMs_; }
   // Grows by one at every restart; consoles compare it with the count they last saw.
@@ -99,7 +97,6 @@ class Device {
   std::optional<std::int64_t> restartEndsMs_;
   std::uint64_t restarts_ = 0;
   CommandEffect lastEffect_ = CommandEffect::None;
-  bool restartAsksLogin_ = true;
   SipRegistrations registrations_;
 };
 
