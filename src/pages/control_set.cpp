@@ -98,8 +98,8 @@ bool ControlSet::ipFieldExit(TextField& field) {
     return true;
   }
   if (validIp(field.text)) return true;
-  ctx_.host.messageBox(Message{ctx_.captions.at(cap::kInvalidIp), ctx_.captions.at(cap::kErrorTitle),
-                               MessageKind::Error, cap::kInvalidIp, cap::kErrorTitle});
+  host_.messageBox(Message{captions_.at(cap::kInvalidIp), captions_.at(cap::kErrorTitle), MessageKind::Error,
+                           cap::kInvalidIp, cap::kErrorTitle});
   return false;
 }
 

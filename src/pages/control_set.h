@@ -1,21 +1,26 @@
 #pragma once
-// The model of a window's controls — a parameter page or a record dialog: its controls by name, its buttons,
-// and the user's edits, which go through here so that every filter, length and reaction lives in the model
-// and the Qt window only copies values. The binder of the UI finds each control's widget by the same name.
+// The model of a window's controls — a parameter page, a record dialog or an online tool's page: its controls
+// by name, its buttons, and the user's edits, which go through here so that every filter, length and reaction
+// lives in the model and the Qt window only copies values. The binder of the UI finds each control's widget
+// by the same name.
 
 #include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "base/captions.h"
+#include "base/host.h"
 #include "pages/fields.h"
-#include "pages/page_context.h"
+#include "shell/connection.h"
 
 namespace gw {
 
 class ControlSet {
  public:
-  explicit ControlSet(const PageContext& context) : ctx_(context) {}
+  // The windows (messages), the captions of the current language and the connection (the edition).
+  ControlSet(Host& host, const CaptionList& captions, const Connection& connection)
+      : host_(host), captions_(captions), connection_(connection) {}
   virtual ~ControlSet() = default;
   ControlSet(const ControlSet&) = delete;
   ControlSet& operator=(const ControlSet&) = delete;
@@ -47,8 +52,6 @@ class ControlSet {
   // The user pressed a button. False when there is no such button.
   bool click(std::string_view name);
 
-  PageContext& context() { return ctx_; }
-
  protected:
   // A control changed by the user; the model's own reaction (a switch that enables others, ...).
   virtual void edited(std::string_view name) { (void)name; }
@@ -60,9 +63,11 @@ class ControlSet {
   // An IP address field loses the focus: empty becomes "0.0.0.0"; an invalid address is reported.
   bool ipFieldExit(TextField& field);
 
-  bool kestrin() const { return ctx_.kestrinEdition(); }
+  bool kestrin() const { return connection_.kestrinEdition; }
 
-  PageContext ctx_;
+  Host& host_;
+  const CaptionList& captions_;
+  const Connection& connection_;
 
  private:
   void changedBy(std::string_view name);

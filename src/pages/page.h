@@ -11,6 +11,7 @@
 
 #include "pages/control_set.h"
 #include "pages/error_list.h"
+#include "pages/page_context.h"
 #include "pages/register_access.h"
 #include "pages/register_rows.h"
 #include "paramfile/param_section.h"
@@ -36,7 +37,8 @@ PageButtonNames pageButtonNames(const PageTraits& traits);
 
 class Page : public ControlSet {
  public:
-  Page(const PageContext& context, const PageTraits& traits) : ControlSet(context), traits_(traits) {}
+  Page(const PageContext& context, const PageTraits& traits)
+      : ControlSet(context.host, context.captions, context.connection), ctx_(context), traits_(traits) {}
 
   // Gateway to page: reads the dump(s), fills the fields and copies them into the image. False when the
   // first dump could not be read; every failure is a line of errorList.
@@ -63,6 +65,7 @@ class Page : public ControlSet {
   virtual void applyLinkType() {}
 
   const PageTraits& traits() const { return traits_; }
+  PageContext& context() { return ctx_; }
   bool modified() const { return ctx_.state.modified(traits_.id); }
   void setModified(bool on = true) { ctx_.state.setModified(traits_.id, on); }
 
@@ -88,6 +91,8 @@ class Page : public ControlSet {
   void saveRegisters(const RegisterTable& table);
 
   std::string defaultsPath() const;
+
+  PageContext ctx_;
 
  private:
   PageTraits traits_;

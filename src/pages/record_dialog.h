@@ -6,18 +6,23 @@
 
 #include "pages/control_set.h"
 #include "pages/form_layout.h"
+#include "pages/page_context.h"
 
 namespace gw {
 
 class RecordDialog : public ControlSet {
  public:
-  using ControlSet::ControlSet;
+  explicit RecordDialog(const PageContext& context)
+      : ControlSet(context.host, context.captions, context.connection), ctx_(context) {}
 
   virtual const FormLayout& layout() const = 0;
   // The caption of the dialog window in the current language (it may tell the mode: new or edit).
   virtual std::string title() const = 0;
   // OK: checks what the user entered; false keeps the dialog open (the model has said why).
   virtual bool accept() = 0;
+
+ protected:
+  PageContext ctx_;
 };
 
 class DialogRunner {

@@ -4,7 +4,7 @@
 #include "base/files.h"
 #include "base/program_folder.h"
 #include "link/serial_port_list.h"
-#include "online/resets.h"
+#include "online/online_tool.h"
 #include "paramfile/parameter_file.h"
 #include "shell/captions_file.h"
 #include "shell/edition.h"
@@ -69,6 +69,11 @@ Page* Program::pageNamed(std::string_view name) {
   return row != nullptr ? &pageOf(*row) : nullptr;
 }
 
+OnlineTool& Program::toolOf(const ToolRegistration& registration) {
+  const std::vector<ToolRegistration>& rows = toolRegistry();
+  return *tools_.at(static_cast<std::size_t>(&registration - rows.data()));
+}
+
 void Program::linkTypeChanged() {
   for (Page* page : pages()) page->applyLinkType();
 }
@@ -88,16 +93,21 @@ void Program::registerTopics() {
     Page& page = pageOf(row);
     topics.setPageTopic(row.topicCaption, row.layout().name, [&page] { page.applyLinkType(); });
   }
-  topics.setHandler(cap::kGatewayResetTopic, {[this] {
-                                                gatewayReset(onlineContext);
-                                                return true;
-                                              },
-                                              {}});
-  topics.setHandler(cap::kFactoryResetTopic, {[this] {
-                                                factoryReset(onlineContext);
-                                                return true;
-                                              },
-                                              {}});
+  for (const ToolRegistration& row : toolRegistry()) {
+    tools_.push_back(row.make(onlineContext));
+    OnlineTool& tool = *tools_.back();
+    const int caption = row.topicCaption;
+    if (row.pageName != nullptr) {
+      topics.setPageTopic(
+          caption, row.pageName, [&tool] { tool.enter(); }, [&tool] { tool.leave(); });
+      continue;
+    }
+    topics.setHandler(caption, {[this, &tool, caption, titled = row.titled] {
+                                  if (titled) topics.enterTitle(caption);
+                                  return tool.enter();
+                                },
+                                [&tool] { tool.leave(); }});
+  }
 }
 
 void Program::wireHooks() {

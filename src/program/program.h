@@ -13,6 +13,7 @@
 #include "base/host.h"
 #include "link/link.h"
 #include "online/online_context.h"
+#include "online/online_tool.h"
 #include "pages/page.h"
 #include "pages/page_context.h"
 #include "pages/page_registry.h"
@@ -97,6 +98,17 @@ class Program {
     throw std::logic_error("no such page");
   }
 
+  // The one tool of that type.
+  template <class T>
+  T& tool() {
+    for (const std::unique_ptr<OnlineTool>& t : tools_) {
+      if (auto* found = dynamic_cast<T*>(t.get())) return *found;
+    }
+    throw std::logic_error("no such tool");
+  }
+  // The tool of a registry row.
+  OnlineTool& toolOf(const ToolRegistration& registration);
+
   // A change of the link type: the pages show what may be written over the new link.
   void linkTypeChanged();
 
@@ -110,8 +122,9 @@ class Program {
   void registerTopics();
   void loadGatewayIdentification(const std::string& parameterFile);
 
-  // Parallel to pageRegistry().
+  // Parallel to pageRegistry() and toolRegistry().
   std::vector<std::unique_ptr<Page>> pages_;
+  std::vector<std::unique_ptr<OnlineTool>> tools_;
 
   std::string folder_;
 };

@@ -41,14 +41,16 @@ bool TopicActivation::hasHandler(int caption) const {
                      [caption](const Slot& s) { return s.caption == caption && s.handler.enter; });
 }
 
-void TopicActivation::setPageTopic(int caption, std::string page, std::function<void()> onEnter) {
+void TopicActivation::setPageTopic(int caption, std::string page, std::function<void()> onEnter,
+                                   std::function<void()> onLeave) {
   setHandler(caption, Handler{[this, caption, page, onEnter] {
                                 enterTitle(caption);
                                 if (onEnter) onEnter();
                                 window_.page = page;
                                 return true;
                               },
-                              [this, page] {
+                              [this, page, onLeave] {
+                                if (onLeave) onLeave();
                                 if (window_.page == page) window_.page.clear();
                               }});
 }

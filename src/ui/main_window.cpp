@@ -174,6 +174,16 @@ void TfMain::buildPages() {
     pageTopics_.push_back({row.topicCaption, layout.name, widget, [widget] { widget->showModel(); }});
     connect(widget, &PageWidget::actionDone, this, [this] { refresh(); });
   }
+  for (const ToolRegistration& row : toolRegistry()) {
+    if (row.pageName == nullptr || row.layout == nullptr) continue;
+    OnlineTool& tool = program_.toolOf(row);
+    auto* widget = new PageWidget(tool, row.layout(), program_.captions, [this] { return idle(); }, {},
+                                  {tool.tickIntervalMs(), [&tool] { tool.tick(); }});
+    pages_->addWidget(widget);
+    pageWidgets_.push_back(widget);
+    pageTopics_.push_back({row.topicCaption, row.pageName, widget, [widget] { widget->showModel(); }});
+    connect(widget, &PageWidget::actionDone, this, [this] { refresh(); });
+  }
 }
 
 void TfMain::attachHost() {

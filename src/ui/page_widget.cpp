@@ -2,6 +2,7 @@
 
 #include <QHBoxLayout>
 #include <QPushButton>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include "base/caption_ids.h"
@@ -17,24 +18,32 @@ namespace {
 
 constexpr int kPageMargin = 16;
 
-struct PageButton {
-  std::string PageButtonNames::*name;
-  CaptionText caption;
-  const char* icon;
-};
-
-const PageButton kPageButtons[] = {
-    {&PageButtonNames::load, {cap::kLoadFromGate, "Load from gate"}, "gate-load"},
-    {&PageButtonNames::save, {cap::kSaveToGate, "Save to gate"}, "gate-save"},
-    {&PageButtonNames::defaults, {cap::kDefaults, "Defaults"}, nullptr},
-    {&PageButtonNames::saveFile, {cap::kSaveToFile, "Save to file"}, "file-save"},
-};
+std::vector<PageWidget::ButtonSpec> pageButtons(const Page& page) {
+  const PageButtonNames names = pageButtonNames(page.traits());
+  return {
+      {names.load, {cap::kLoadFromGate, "Load from gate"}, "gate-load"},
+      {names.save, {cap::kSaveToGate, "Save to gate"}, "gate-save"},
+      {names.defaults, {cap::kDefaults, "Defaults"}, nullptr},
+      {names.saveFile, {cap::kSaveToFile, "Save to file"}, "file-save"},
+  };
+}
 
 }  // namespace
 
 PageWidget::PageWidget(Page& page, const FormLayout& layout, const CaptionList& captions,
                        std::function<bool()> idle, QWidget* parent)
-    : QScrollArea(parent), page_(page), layout_(layout), captions_(captions), idle_(std::move(idle)) {
+    : PageWidget(page, layout, captions, std::move(idle), pageButtons(page), {}, parent) {}
+
+PageWidget::PageWidget(ControlSet& model, const FormLayout& layout, const CaptionList& captions,
+                       std::function<bool()> idle, std::vector<ButtonSpec> buttons, Ticker ticker,
+                       QWidget* parent)
+    : QScrollArea(parent),
+      model_(model),
+      layout_(layout),
+      captions_(captions),
+      idle_(std::move(idle)),
+      buttons_(std::move(buttons)),
+      ticker_(std::move(ticker)) {
   setObjectName(QString::fromLatin1(layout.name));
   setWidgetResizable(true);
   setFrameShape(QFrame::NoFrame);
@@ -45,30 +54,51 @@ PageWidget::PageWidget(Page& page, const FormLayout& layout, const CaptionList& 
   rows->setContentsMargins(kPageMargin, kPageMargin, kPageMargin, kPageMargin);
   buildForm(rows, layout, [this](const std::string& button) { press(button); });
 
-  const PageButtonNames names = pageButtonNames(page_.traits());
-  auto* buttons = new QHBoxLayout;
-  for (const PageButton& b : kPageButtons) {
-    const QString name = toQ(names.*b.name);
-    QPushButton* button = makeButton(nullptr, name, toQ(b.caption.text));
-    if (b.icon != nullptr) button->setIcon(icon(b.icon));
-    connect(button, &QPushButton::clicked, this, [this, n = names.*b.name] { press(n); });
-    buttons->addWidget(button);
+  if (!buttons_.empty()) {
+    auto* buttons = new QHBoxLayout;
+    for (const ButtonSpec& b : buttons_) {
+      QPushButton* button = makeButton(nullptr, toQ(b.name), toQ(b.caption.text));
+      if (b.icon != nullptr) button->setIcon(icon(b.icon));
+      connect(button, &QPushButton::clicked, this, [this, n = b.name] { press(n); });
+      buttons->addWidget(button);
+    }
+    buttons->addStretch(1);
+    rows->addLayout(buttons);
   }
-  buttons->addStretch(1);
-  rows->addLayout(buttons);
   rows->addStretch(1);
   setWidget(content);
 
-  binder_ = new PageBinder(page_, content, captions_);
+  binder_ = new PageBinder(model_, content, captions_);
+  if (ticker_.intervalMs > 0) {
+    timer_ = new QTimer(this);
+    timer_->setInterval(ticker_.intervalMs);
+    connect(timer_, &QTimer::timeout, this, [this] { onTick(); });
+  }
   setLabels();
   showModel();
 }
 
 void PageWidget::press(const std::string& button) {
   if (idle_ && !idle_()) return;
-  page_.click(button);
+  model_.click(button);
   showModel();
   emit actionDone();
+}
+
+void PageWidget::onTick() {
+  if (idle_ && !idle_()) return;
+  ticker_.tick();
+  showModel();
+}
+
+void PageWidget::showEvent(QShowEvent* event) {
+  QScrollArea::showEvent(event);
+  if (timer_ != nullptr) timer_->start();
+}
+
+void PageWidget::hideEvent(QHideEvent* event) {
+  QScrollArea::hideEvent(event);
+  if (timer_ != nullptr) timer_->stop();
 }
 
 void PageWidget::showModel() {
@@ -77,9 +107,8 @@ void PageWidget::showModel() {
 
 void PageWidget::setLabels() {
   applyFormCaptions(widget(), layout_, captions_);
-  const PageButtonNames names = pageButtonNames(page_.traits());
-  for (const PageButton& b : kPageButtons) {
-    if (auto* button = widget()->findChild<QPushButton*>(toQ(names.*b.name)))
+  for (const ButtonSpec& b : buttons_) {
+    if (auto* button = widget()->findChild<QPushButton*>(toQ(b.name)))
       button->setText(mnemonicSafe(toQ(captions_.labelOr(b.caption.caption, b.caption.text))));
   }
   binder_->show();  // the list items of the new language

@@ -1,5 +1,5 @@
-// Every registered page against its own tables and the shipped captions: the tables name only controls the
-// page has, its layout and model agree, and every text of its window is there in all three languages.
+// Every registered page against its own tables: the tables name only controls the page has, and its layout
+// and model agree.
 #include "pages/page_registry.h"
 
 #include <gtest/gtest.h>
@@ -8,14 +8,11 @@
 
 #include "base/text.h"
 #include "page_fixture.h"
-#include "shell/captions_file.h"
 
 namespace gw {
 namespace {
 
 class PageRegistryTest : public test::PageFixture {};
-
-const std::string kShippedFile = GW_SOURCE_DIR "/data/languages.ini";
 
 TEST_F(PageRegistryTest, NamesTopicsSectionsAndLayoutsAreDistinctAndTablesSound) {
   std::set<std::string> names, layouts, stems;
@@ -59,29 +56,6 @@ TEST_F(PageRegistryTest, EveryModelControlIsInTheLayoutAndEveryButtonIsThePages)
             EXPECT_TRUE(buttons.count(c.activateButton)) << c.activateButton;
           }
         }
-      }
-    }
-  }
-}
-
-TEST_F(PageRegistryTest, EveryTextOfAPageIsInEachLanguageAndEnglishKeepsTheDefault) {
-  const CaptionList english = loadLabels(kShippedFile, kLanguageEnglish);
-  for (int language : {kLanguageCzech, kLanguageEnglish, kLanguageSpanish}) {
-    const CaptionList shipped = loadLabels(kShippedFile, language);
-    for (const PageRegistration& row : pageRegistry()) {
-      std::vector<CaptionText> texts = layoutCaptions(row.layout());
-      const std::unique_ptr<Page> page = row.make(context);
-      for (const NamedField& field : page->fields()) {
-        const auto* choice = std::get_if<ChoiceField*>(&field.field);
-        if (choice == nullptr || (*choice)->firstItemCaption == kNoCaption) continue;
-        for (std::size_t i = 0; i < (*choice)->items.size(); ++i)
-          texts.push_back({(*choice)->firstItemCaption + static_cast<int>(i), (*choice)->items[i].c_str()});
-      }
-      for (const CaptionText& t : texts) {
-        if (trim(t.text).empty()) continue;
-        ASSERT_NE(t.caption, kNoCaption) << row.cliName << ": \"" << t.text << "\" has no caption";
-        EXPECT_FALSE(shipped.at(t.caption).empty()) << language << ":" << t.caption;
-        EXPECT_EQ(english.at(t.caption), trim(t.text)) << t.caption;
       }
     }
   }

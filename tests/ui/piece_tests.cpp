@@ -15,6 +15,7 @@
 #include "base/files.h"
 #include "base/ini_file.h"
 #include "base/recording_host.h"
+#include "online/online_tool.h"
 #include "pages/page_registry.h"
 #include "pages/record_dialog.h"
 #include "pages/system_page.h"
@@ -202,6 +203,7 @@ struct ModelWorld {
   TParametres image;
   PageState state;
   PageContext context{link, connection, selection, host, captions, image, state};
+  OnlineContext online{clock, link, connection, selection, host, captions};
 
   std::tuple<RecordingHost&, CaptionList&, PageState&, PageContext&> parts() {
     return {host, captions, state, context};
@@ -257,6 +259,15 @@ void PieceTests::everyRegisteredPageBindsEveryControl() {
     ui::PageWidget widget(*page, row.layout(), captions);
     QCOMPARE(widget.binder().problems(), std::vector<std::string>{});
     for (const ControlSet::Button& button : page->buttons())
+      QVERIFY2(widget.findChild<QPushButton*>(QString::fromStdString(button.name)) != nullptr,
+               button.name.c_str());
+  }
+  for (const ToolRegistration& row : toolRegistry()) {
+    if (row.layout == nullptr) continue;
+    const std::unique_ptr<OnlineTool> tool = row.make(world.online);
+    ui::PageWidget widget(*tool, row.layout(), captions, {}, {});
+    QCOMPARE(widget.binder().problems(), std::vector<std::string>{});
+    for (const ControlSet::Button& button : tool->buttons())
       QVERIFY2(widget.findChild<QPushButton*>(QString::fromStdString(button.name)) != nullptr,
                button.name.c_str());
   }
