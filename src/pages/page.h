@@ -20,7 +20,7 @@ namespace gw {
 
 struct PageTraits {
   PageId id;
-  ParamSection section;    // what "Save to file" and "Defaults" move
+  SectionMask section;      // what "Save to file" and "Defaults" move (the LCR page moves two sections)
   int fileFailedCaption;   // caption label of the box that reports a failed file write
   const char* buttonStem;  // the page's part of its button names: "System" gives sbSystemLoad, ...
   bool saveFileClearsModified = true;

@@ -182,7 +182,7 @@ std::vector<std::string> SystemPage::tableProblems() {
 
 bool SystemPage::systemLoad() {
   std::string dump;
-  if (!readDump(kReadCommand, dump)) {
+  if (!readDump(kReadCommand, dump, kWholeDumpCapacity)) {
     appendError(kAllParametres);
     return false;
   }

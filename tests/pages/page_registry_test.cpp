@@ -24,7 +24,7 @@ TEST_F(PageRegistryTest, NamesTopicsSectionsAndLayoutsAreDistinctAndTablesSound)
     EXPECT_TRUE(topics.insert(row.topicCaption).second) << row.cliName;
     EXPECT_TRUE(layouts.insert(row.layout().name).second) << row.cliName;
     EXPECT_TRUE(stems.insert(page->traits().buttonStem).second) << row.cliName;
-    EXPECT_TRUE(sections.insert(static_cast<unsigned>(page->traits().section)).second) << row.cliName;
+    EXPECT_TRUE(sections.insert(page->traits().section.bits).second) << row.cliName;
     EXPECT_EQ(registrationNamed(row.cliName), &row);
     EXPECT_EQ(page->tableProblems(), std::vector<std::string>{}) << row.cliName;
   }
