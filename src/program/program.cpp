@@ -86,7 +86,10 @@ void Program::defaultSettings() {
 void Program::registerTopics() {
   for (const PageRegistration& row : pageRegistry()) {
     Page& page = pageOf(row);
-    topics.setPageTopic(row.topicCaption, row.layout().name, [&page] { page.applyLinkType(); });
+    topics.setPageTopic(row.topicCaption, row.layout().name, [&page] {
+      page.applyLinkType();
+      page.pageShown();
+    });
   }
   topics.setHandler(cap::kGatewayResetTopic, {[this] {
                                                 gatewayReset(onlineContext);
