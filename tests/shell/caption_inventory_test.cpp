@@ -77,12 +77,17 @@ const std::vector<Use> kInventory = {
     // The program's own entries (docs/captions.md).
     {1000, 1001, "Save to gate and Defaults buttons of every page"},
     {1100, 1127, "System page: group titles, field labels, hint, CDR mode items"},
+    {1500, 1537, "Outgoing groups page: group tabs, group titles, field labels, hints, list items, note"},
+    {1600, 1626, "Incoming groups page: group tabs, group titles, field labels, hints, list buttons, note"},
 };
 
 // Captions used as printf formats, with the conversions they must hold in every language.
 const std::map<int, std::vector<std::string>> kFormats = {
     {cap::kOldFirmware, {"%s", "%s"}},
     {cap::kConnectedLoadAll, {"%s"}},
+    // Not a conversion: the SMS texts' own mark of the caller's number.
+    {1524, {"%N"}},
+    {1525, {"%N"}},
 };
 
 const std::vector<int> kLanguages = {kLanguageCzech, kLanguageEnglish, kLanguageSpanish};
