@@ -1,7 +1,7 @@
 #pragma once
 // The main window driven by its control names against gwsim: connect and the status bar, the System page,
-// the error summary and red marks, the language switch, the Kestrin edition, the factory reset and the close
-// question.
+// the outgoing and incoming groups pages, the error summary and red marks, the language switch, the Kestrin
+// edition, the factory reset and the close question.
 
 #include <QObject>
 
@@ -13,6 +13,8 @@ class WindowTests : public QObject {
  private slots:
   void connectShowsTheGatewayAndDisconnectClearsIt();
   void systemPageLoadsEditsAndSaves();
+  void outgoingPageLoadsEditsAndSaves();
+  void incomingPageLoadsEditsAndSaves();
   void saveErrorsAndRedMarks();
   void languageSwitchRelabelsMenusAndTree();
   void kestrinEditionHidesWhatItLacks();
