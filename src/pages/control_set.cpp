@@ -10,7 +10,7 @@ constexpr const char* kEmptyIpAddress = "0.0.0.0";
 }  // namespace
 
 void ControlSet::changedBy(std::string_view name) {
-  userChanged();
+  if (changesPage(name)) userChanged();
   edited(name);
 }
 

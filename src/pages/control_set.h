@@ -57,6 +57,12 @@ class ControlSet {
   virtual void edited(std::string_view name) { (void)name; }
   // Any user change: a page sets its modified flag.
   virtual void userChanged() {}
+  // Whether a user edit of the control changes the page; a control that only chooses what is shown (a tab
+  // control) does not.
+  virtual bool changesPage(std::string_view name) const {
+    (void)name;
+    return true;
+  }
 
   // The check of fields that must not be empty: each empty one is marked. True when none is.
   static bool requireText(std::initializer_list<TextField*> required);

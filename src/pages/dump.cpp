@@ -7,8 +7,8 @@ namespace {
 constexpr char kCr = '\r';
 constexpr char kSpace = ' ';
 
-std::string limited(std::string_view value) {
-  return std::string(value.substr(0, kMaxValueLength));
+std::string limited(std::string_view value, std::size_t maxLength) {
+  return std::string(value.substr(0, maxLength));
 }
 
 // Where the key's value starts (spaces skipped), or npos when the key is missing.
@@ -26,19 +26,20 @@ std::string_view valueRange(std::string_view dump) {
 }
 
 // The characters from `start` up to (not including) one of `stops` or the end of the value range.
-std::string takeUntil(std::string_view dump, std::size_t start, std::string_view stops) {
+std::string takeUntil(std::string_view dump, std::size_t start, std::string_view stops,
+                      std::size_t maxLength = kMaxValueLength) {
   const std::string_view range = valueRange(dump);
   if (start >= range.size()) return {};
   const std::string_view rest = range.substr(start);
-  return limited(rest.substr(0, rest.find_first_of(stops)));
+  return limited(rest.substr(0, rest.find_first_of(stops)), maxLength);
 }
 
 }  // namespace
 
-std::string dumpValue(std::string_view key, std::string_view dump) {
+std::string dumpValue(std::string_view key, std::string_view dump, std::size_t maxLength) {
   const std::size_t start = valueStart(key, dump);
   if (start == std::string_view::npos) return {};
-  return takeUntil(dump, start, std::string_view(&kCr, 1));
+  return takeUntil(dump, start, std::string_view(&kCr, 1), maxLength);
 }
 
 std::string dumpWord(std::string_view key, std::string_view dump) {
@@ -48,7 +49,8 @@ std::string dumpWord(std::string_view key, std::string_view dump) {
   return takeUntil(dump, start, std::string_view(kStops, sizeof kStops));
 }
 
-std::vector<std::string> dumpFields(std::string_view key, std::string_view dump, char separator) {
+std::vector<std::string> dumpFields(std::string_view key, std::string_view dump, char separator,
+                                    std::size_t maxLength) {
   std::vector<std::string> fields;
   const std::size_t start = valueStart(key, dump);
   if (start == std::string_view::npos) return fields;
@@ -57,7 +59,7 @@ std::vector<std::string> dumpFields(std::string_view key, std::string_view dump,
   for (std::size_t i = start; i < range.size(); ++i) {
     const char c = range[i];
     if (c != separator && c != kCr) continue;
-    fields.push_back(limited(range.substr(fieldStart, i - fieldStart)));
+    fields.push_back(limited(range.substr(fieldStart, i - fieldStart), maxLength));
     if (c == kCr) return fields;
     fieldStart = i + 1;
   }

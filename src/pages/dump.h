@@ -17,16 +17,19 @@ inline constexpr char kFieldSeparator = ',';
 
 // The value after the first occurrence of `key` (plain, case-sensitive search): spaces after the key are
 // skipped, the value ends before the next CR. The dump's very last character is never part of a value.
-// Empty when the key is missing.
-std::string dumpValue(std::string_view key, std::string_view dump);
+// Empty when the key is missing. A value longer than `maxLength` is cut to it (texts the gateway keeps
+// longer, such as SMS texts, are taken with their own length).
+std::string dumpValue(std::string_view key, std::string_view dump, std::size_t maxLength = kMaxValueLength);
 
 // As dumpValue, ending also at the first space.
 std::string dumpWord(std::string_view key, std::string_view dump);
 
 // The fields of the key's line: every separator and the closing CR end one field; fields are not trimmed.
 // A line that reaches the end of the dump without a CR loses its last field. Empty when the key is missing.
+// Each field is cut to `maxLength`.
 std::vector<std::string> dumpFields(std::string_view key, std::string_view dump,
-                                    char separator = kFieldSeparator);
+                                    char separator = kFieldSeparator,
+                                    std::size_t maxLength = kMaxValueLength);
 
 // The text up to its first CR or space.
 std::string firstWord(std::string_view text);

@@ -45,6 +45,9 @@ struct ChoiceField : FieldView {
   // Item i is shown as caption firstItemCaption + i of the current language (the item text is its English
   // default); kNoCaption shows the items as they are (lists the program fills at run time).
   int firstItemCaption = kNoCaption;
+  // When not empty, item i is shown as caption itemCaptions[i] instead (fixed items whose entries do not
+  // follow each other).
+  std::vector<int> itemCaptions;
 
   // False (and nothing changes) for an index outside the items.
   bool select(int i);

@@ -50,6 +50,8 @@ struct ControlSpec {
   bool wide = false;
   // A double click on a list or list view presses this button.
   const char* activateButton = nullptr;
+  // A label shown in red: a note the user must not miss.
+  bool alert = false;
 };
 
 // A group box (or a plain area without a box) whose controls fill `columns` label-and-field pairs a line.

@@ -63,6 +63,8 @@ class Page : public ControlSet {
   // The edition or the link type changed, or the page is shown: what is hidden or disabled.
   virtual void applyEdition() {}
   virtual void applyLinkType() {}
+  // The page's topic was chosen and the page is about to show: what the page does each time it appears.
+  virtual void pageShown() {}
 
   const PageTraits& traits() const { return traits_; }
   PageContext& context() { return ctx_; }

@@ -91,7 +91,10 @@ void Program::defaultSettings() {
 void Program::registerTopics() {
   for (const PageRegistration& row : pageRegistry()) {
     Page& page = pageOf(row);
-    topics.setPageTopic(row.topicCaption, row.layout().name, [&page] { page.applyLinkType(); });
+    topics.setPageTopic(row.topicCaption, row.layout().name, [&page] {
+      page.applyLinkType();
+      page.pageShown();
+    });
   }
   for (const ToolRegistration& row : toolRegistry()) {
     tools_.push_back(row.make(onlineContext));

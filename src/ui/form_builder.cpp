@@ -31,6 +31,7 @@ constexpr int kCellColumns = 3;  // label, field, gap
 constexpr int kCellGap = 24;
 constexpr int kCharPadding = 3;  // an edit shows a few characters more than it takes
 constexpr int kListMinimumHeight = 120;
+const QString kAlertStyle = QStringLiteral("QLabel { color: #c62828; }");
 
 QString nameOf(const char* name) {
   return QString::fromLatin1(name);
@@ -54,9 +55,13 @@ QWidget* makeField(const ControlSpec& spec) {
       widget = edit;
       break;
     }
-    case K::Combo:
-      widget = new QComboBox;
+    case K::Combo: {
+      auto* combo = new QComboBox;
+      // The items come later and in every language: the list is as wide as its longest item.
+      combo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+      widget = combo;
       break;
+    }
     case K::Check:
       widget = new QCheckBox(englishOf(spec.label));
       break;
@@ -97,9 +102,13 @@ QWidget* makeField(const ControlSpec& spec) {
     case K::Memo:
       widget = new QPlainTextEdit;
       break;
-    case K::Label:
-      widget = new QLabel(englishOf(spec.label));
+    case K::Label: {
+      auto* label = new QLabel(englishOf(spec.label));
+      label->setWordWrap(spec.wide);  // a label of its own line wraps rather than widen the page
+      if (spec.alert) label->setStyleSheet(kAlertStyle);
+      widget = label;
       break;
+    }
     case K::Button: {
       auto* button = new QPushButton(englishOf(spec.label));
       button->setAutoDefault(false);
@@ -176,7 +185,8 @@ QWidget* buildGroup(const GroupSpec& group, const std::function<void(const std::
         label->setBuddy(field);
         grid->addWidget(label, line++, 0, 1, columns * kCellColumns);
       }
-      grid->addWidget(withHint(field, spec), line, 0, 1, columns * kCellColumns);
+      // Across the spare column too, so the control has the whole width of its group.
+      grid->addWidget(withHint(field, spec), line, 0, 1, columns * kCellColumns + 1);
       ++line;
       continue;
     }

@@ -57,9 +57,13 @@ QStringList itemTexts(const ChoiceField& field, const CaptionList& captions) {
   QStringList items;
   for (std::size_t i = 0; i < field.items.size(); ++i) {
     const std::string& item = field.items[i];
-    items << (field.firstItemCaption == kNoCaption
-                  ? fromGateway(item)
-                  : toQ(captions.labelOr(field.firstItemCaption + static_cast<int>(i), item)));
+    if (i < field.itemCaptions.size()) {
+      items << toQ(captions.labelOr(field.itemCaptions[i], item));
+    } else {
+      items << (field.firstItemCaption == kNoCaption
+                    ? fromGateway(item)
+                    : toQ(captions.labelOr(field.firstItemCaption + static_cast<int>(i), item)));
+    }
   }
   return items;
 }
@@ -205,8 +209,8 @@ void PageBinder::bind(const NamedField& field) {
       connect(tabs, &QTabBar::tabBarClicked, this, [this, name](int index) {
         if (index >= 0) userEdit(model_.editChoice(name, index));
       });
-    } else {
-      problem(name, "is not a drop-down list or tab control");
+    } else if (qobject_cast<QLabel*>(widget) == nullptr) {  // a label shows the chosen item's text
+      problem(name, "is not a drop-down list, tab control or label");
     }
   } else if (std::holds_alternative<CheckField*>(field.field)) {
     if (auto* box = qobject_cast<QCheckBox*>(widget)) {
@@ -268,6 +272,7 @@ void PageBinder::showField(const NamedField& field, QWidget* widget) const {
     const QStringList items = itemTexts(**choice, captions_);
     if (auto* combo = qobject_cast<QComboBox*>(widget)) showCombo(items, (*choice)->index, combo);
     if (auto* tabs = qobject_cast<QTabBar*>(widget)) showTabs(items, (*choice)->index, tabs);
+    if (auto* label = qobject_cast<QLabel*>(widget)) label->setText(items.value((*choice)->index));
   } else if (auto* const* check = std::get_if<CheckField*>(&field.field)) {
     if (auto* box = qobject_cast<QCheckBox*>(widget)) {
       const QSignalBlocker quiet(box);

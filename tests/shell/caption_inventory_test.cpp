@@ -81,6 +81,8 @@ const std::vector<Use> kInventory = {
      "status bar words, connecting window, connection and lost-link messages, Remove all question, dialog "
      "titles, labels and buttons of the shell, message box buttons, toolbar hints, About window, a response "
      "time that is no number, why a serial port did not open"},
+    {1500, 1537, "Outgoing groups page: group tabs, group titles, field labels, hints, list items, note"},
+    {1600, 1626, "Incoming groups page: group tabs, group titles, field labels, hints, list buttons, note"},
 };
 
 // Captions used as printf formats, with the conversions they must hold in every language.
@@ -89,6 +91,9 @@ const std::map<int, std::vector<std::string>> kFormats = {
     {cap::kConnectedLoadAll, {"%s"}},
     {cap::kHostUnreachable, {"%s", "%s"}},
     {cap::kNotAnInteger, {"%s"}},
+    // Not a conversion: the SMS texts' own mark of the caller's number.
+    {1524, {"%N"}},
+    {1525, {"%N"}},
 };
 
 const std::vector<int> kLanguages = {kLanguageCzech, kLanguageEnglish, kLanguageSpanish};

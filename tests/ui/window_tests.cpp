@@ -12,6 +12,7 @@
 #include <QSocketNotifier>
 #include <QSpinBox>
 #include <QStackedWidget>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
@@ -169,6 +170,73 @@ void WindowTests::systemPageLoadsEditsAndSaves() {
   QCOMPARE(h.find<QLineEdit>("edSystemHold")->text(), QStringLiteral("7*"));
   QCOMPARE(h.find<QLineEdit>("edSystemPin")->text(), QStringLiteral("4821"));
   QVERIFY(!h.find<QCheckBox>("cbSystemUpgrade")->isChecked());
+}
+
+namespace {
+// Clicks tab `index` of the tab bar named `name`.
+void clickTab(const UiHarness& h, const char* name, int index) {
+  auto* tabs = h.find<QTabBar>(name);
+  QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(index).center());
+}
+}  // namespace
+
+void WindowTests::outgoingPageLoadsEditsAndSaves() {
+  UiHarness h;
+  REQUIRE_READY(h);
+  QVERIFY(h.clickNode(QStringLiteral("GSM outgoing groups")));
+  QCOMPARE(h.find<QStackedWidget>("pgPages")->currentWidget()->objectName(), QStringLiteral("pOutgoing"));
+  h.click("sbOutLoad");
+  QCOMPARE(h.labels(), std::vector<int>{cap::kLoadedWithoutError});
+  QCOMPARE(h.find<QComboBox>("cbOutClir")->currentText(), QStringLiteral("Enable (CLIP-off)"));
+
+  // Group 3: its roaming network and ring tone; the SMS text belongs to every group.
+  clickTab(h, "tcOutgoing", 2);
+  h.type("edOutRoaming", QStringLiteral("2300a1"));
+  QCOMPARE(h.find<QLineEdit>("edOutRoaming")->text(), QStringLiteral("23001"));
+  QTest::mouseClick(h.find<QCheckBox>("cbOutgoingVirtualTone"), Qt::LeftButton);
+  h.type("edOutTextSms", QStringLiteral("Call %N back"));
+  clickTab(h, "tcOutgoing", 0);
+  QCOMPARE(h.find<QLineEdit>("edOutRoaming")->text(), QString());
+  QVERIFY(!h.find<QCheckBox>("cbOutgoingVirtualTone")->isChecked());
+
+  const std::size_t beforeSave = h.mark();
+  h.click("sbOutSave");
+  QCOMPARE(h.labelsSince(beforeSave), std::vector<int>{cap::kSavedWithoutError});
+  const std::vector<std::string> heard = h.heard();
+  const auto saw = [&](const char* line) {
+    return std::find(heard.begin(), heard.end(), line) != heard.end();
+  };
+  QVERIFY(saw("AT%G31=23001,2,0,0,1,1,1,0"));
+  QVERIFY(saw("AT%G39=0,1,0,1,16,0,"));
+  QVERIFY(saw("AT%S85=Call %N back"));
+  QVERIFY(saw("AT%E08=0,0,0"));
+}
+
+void WindowTests::incomingPageLoadsEditsAndSaves() {
+  UiHarness h;
+  REQUIRE_READY(h);
+  QVERIFY(h.clickNode(QStringLiteral("GSM incoming groups")));
+  QCOMPARE(h.find<QStackedWidget>("pgPages")->currentWidget()->objectName(), QStringLiteral("pIncoming"));
+  QVERIFY(h.program->pageState.modified(PageId::Incoming));  // showing it stores the selector's mode
+  h.click("sbInLoad");
+  QCOMPARE(h.labels(), std::vector<int>{cap::kLoadedWithoutError});
+  QVERIFY(!h.find<QSpinBox>("seInTime")->isEnabled());  // keep time 0: "Off"
+
+  clickTab(h, "tcIncoming", 1);
+  auto* mode = h.find<QComboBox>("cbInMode");
+  mode->setCurrentIndex(3);
+  emit mode->activated(3);
+  QCOMPARE(h.find<QLabel>("lbInHelp")->text(),
+           QStringLiteral(
+               "Incoming calls are answered with a dial tone and the caller dials the number by DTMF."));
+  h.type("edInPrefix", QStringLiteral("*55"));
+
+  const std::size_t beforeSave = h.mark();
+  h.click("sbInSave");
+  QCOMPARE(h.labelsSince(beforeSave), std::vector<int>{cap::kSavedWithoutError});
+  const std::vector<std::string> heard = h.heard();
+  QVERIFY(std::find(heard.begin(), heard.end(), "AT%G92=3,3,3,10,1,*55,") != heard.end());
+  QVERIFY(std::find(heard.begin(), heard.end(), "AT%G91=0,3,3,10,1,,") != heard.end());
 }
 
 void WindowTests::saveErrorsAndRedMarks() {

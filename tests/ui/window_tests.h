@@ -1,8 +1,8 @@
 #pragma once
 // The main window driven by its control names against gwsim: connect and the status bar, the System page,
-// the error summary and red marks, the language switch, the Kestrin edition, the factory reset and the close
-// question; cancelling a connect, connecting elsewhere, the status bar's layout, a serial reset and the
-// communication settings.
+// the outgoing and incoming groups pages, the error summary and red marks, the language switch, the Kestrin
+// edition, the factory reset and the close question; cancelling a connect, connecting elsewhere, the status
+// bar's layout, a serial reset and the communication settings.
 
 #include <QObject>
 
@@ -14,6 +14,8 @@ class WindowTests : public QObject {
  private slots:
   void connectShowsTheGatewayAndDisconnectClearsIt();
   void systemPageLoadsEditsAndSaves();
+  void outgoingPageLoadsEditsAndSaves();
+  void incomingPageLoadsEditsAndSaves();
   void saveErrorsAndRedMarks();
   void languageSwitchRelabelsMenusAndTree();
   void kestrinEditionHidesWhatItLacks();
