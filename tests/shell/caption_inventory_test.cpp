@@ -77,6 +77,9 @@ const std::vector<Use> kInventory = {
     // The program's own entries (docs/captions.md).
     {1000, 1001, "Save to gate and Defaults buttons of every page"},
     {1100, 1127, "System page: group titles, field labels, hint, CDR mode items"},
+    {1200, 1251, "Ethernet page: group titles, field labels, hints, bit rate and ring tone items"},
+    {1300, 1354, "GSM basic page: group titles, field labels, list items, level scales; cause pair dialog"},
+    {1400, 1410, "Groups assignment page: title, module and direction labels, group items"},
 };
 
 // Captions used as printf formats, with the conversions they must hold in every language.
