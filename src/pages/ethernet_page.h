@@ -24,7 +24,8 @@ inline constexpr int kSimClientBit = 0x8;
 inline constexpr int kRfc2833Bit = 0x40;
 
 // The codec re-initialisation after a change of G.723: the serial link reads up to this many times, this
-// long apart, for the gateway's "Init: OK"; the LAN waits, disconnects, waits and connects again.
+// long apart (start to start), for the gateway's "Init: OK"; the LAN waits, disconnects, waits and connects
+// again.
 inline constexpr int kVoiceRestartReads = 10;
 inline constexpr int kVoiceRestartReadPauseMs = 1000;
 inline constexpr int kVoiceRestartLanPauseMs = 2000;

@@ -142,13 +142,18 @@ void EthernetPage::saveCodecPriorities(const GatewaySip& gateway) {
   if (!contains(link().commReceive(kReplyBufferSize), kOk)) appendError(kCodecsPriorityLine);
 }
 
-// The gateway re-initialises its voice processing. The serial console stays logged in and says so; the
-// LAN console closes, so the link is closed and opened anew once the gateway is back.
+// The gateway re-initialises its voice processing. The serial console stays logged in and says so (its
+// reads start a second apart, so the wait stays within ten seconds); the LAN console closes, so the link is
+// closed and opened anew once the gateway is back.
 void EthernetPage::waitForVoiceRestart() {
   if (!ctx_.lanLink()) {
+    Clock& clock = link().clock();
     for (int read = 0; read < kVoiceRestartReads; ++read) {
+      const std::int64_t readAt = clock.nowMs();
       if (contains(link().commReadChunk(kChunkCapacity), kVoiceRestarted)) return;
-      link().clock().sleep(kVoiceRestartReadPauseMs);
+      const std::int64_t nextRead = readAt + kVoiceRestartReadPauseMs;
+      if (read + 1 < kVoiceRestartReads && nextRead > clock.nowMs())
+        clock.sleep(static_cast<int>(nextRead - clock.nowMs()));
     }
     appendError(kCodecsPriorityLine);
     return;
