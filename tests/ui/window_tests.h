@@ -20,6 +20,9 @@ class WindowTests : public QObject {
   void gatewayListAddsAGateway();
   void closeAsksToSaveChangedPages();
   void startStopsWithoutLanguagesFile();
+  void ethernetPageLoadsEditsAndSaves();
+  void basicPageLoadsEditsAndSaves();
+  void groupsPageLoadsEditsAndSaves();
 };
 
 }  // namespace gw::test
