@@ -8,6 +8,7 @@ namespace gw {
 
 namespace {
 constexpr int kCauseChars = 4;
+constexpr int kSpinChars = 5;
 constexpr CaptionText kTransmission{1328, "Transmission vol. :"};
 constexpr CaptionText kReception{1329, "Reception vol. :"};
 constexpr CaptionText kFiveStepScale{1352, "(-5 ... +5)"};
@@ -26,10 +27,10 @@ const FormLayout& basicPageLayout() {
                {1300, "GSM settings :"},
                1,
                {
-                   {K::Spin, "seBasicCall", {1301, "Call delay [s] :"}},
-                   {K::Spin, "seBasicMin", {1302, "Min numbers from VoIP :"}},
-                   {K::Spin, "seBasicMax", {1303, "Max numbers from VoIP :"}},
-                   {K::Spin, "seBasicWait", {1304, "Wait for next digit [s] :"}},
+                   {K::Spin, "seBasicCall", {1301, "Call delay [s] :"}, nullptr, {}, kSpinChars},
+                   {K::Spin, "seBasicMin", {1302, "Min numbers from VoIP :"}, nullptr, {}, kSpinChars},
+                   {K::Spin, "seBasicMax", {1303, "Max numbers from VoIP :"}, nullptr, {}, kSpinChars},
+                   {K::Spin, "seBasicWait", {1304, "Wait for next digit [s] :"}, nullptr, {}, kSpinChars},
                    {K::Combo, "cbBasicSim", {1305, "SIM card number :"}},
                    {K::Combo, "cbBasicRecSms", {1308, "Received SMS save to :"}},
                    {K::Combo, "cbBasicDial", {1311, "Dial tone :"}},

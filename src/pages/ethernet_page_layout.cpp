@@ -1,6 +1,6 @@
 // The Ethernet page as the window shows it: mode and statistics, the codec priorities and codec packets side
-// by side; the SIP account beside the RTP ports; the SIP signalling options beside the ring tone; the SIP
-// servers, each with its "Use default port" box and port.
+// by side; the SIP account and registration beside the SIP signalling options; the SIP servers, each with its
+// "Use default port" box and port; the RTP ports beside the ring tone.
 
 #include "pages/ethernet_page.h"
 
@@ -10,6 +10,7 @@ namespace {
 constexpr int kAddressChars = 15;
 constexpr int kPortChars = 6;
 constexpr int kNumberChars = 6;
+constexpr int kSpinChars = 4;
 constexpr int kTextChars = 24;
 constexpr CaptionText kUseDefaultPort{1251, "Use default port"};
 constexpr CaptionText kVad{1215, "VAD"};
@@ -25,12 +26,13 @@ const FormLayout& ethernetPageLayout() {
                {},
                1,
                {
-                   {K::Combo, "cbEthernetMode", {1200, "Mode/protocol: "}},
+                   {K::Combo, "cbEthernetMode", {1200, "Mode/protocol: "}, nullptr, {}, kNumberChars},
                    {K::Spin,
                     "seEthernetDay",
                     {1201, "Day of deleting statistics :"},
                     nullptr,
-                    {1202, "( 0=off)"}},
+                    {1202, "( 0=off)"},
+                    kSpinChars},
                    {K::Check, "cbEthernetSimClient", {1203, "SIM Client"}},
                }},
               {"gbEthernet1",
@@ -51,11 +53,11 @@ const FormLayout& ethernetPageLayout() {
                     .name = "lbEthernetNumber",
                     .label = {1211, "Number of blocks :"},
                     .wide = true},
-                   {K::Spin, "seEthernetCodecs1", {1212, "G711"}},
+                   {K::Spin, "seEthernetCodecs1", {1212, "G711"}, nullptr, {}, kSpinChars},
                    {K::Check, "cbEthernetCodecs1", kVad},
-                   {K::Spin, "seEthernetCodecs2", {1213, "G723"}},
+                   {K::Spin, "seEthernetCodecs2", {1213, "G723"}, nullptr, {}, kSpinChars},
                    {K::Check, "cbEthernetCodecs2", kVad},
-                   {K::Spin, "seEthernetCodecs3", {1214, "G729"}},
+                   {K::Spin, "seEthernetCodecs3", {1214, "G729"}, nullptr, {}, kSpinChars},
                    {K::Check, "cbEthernetCodecs3", kVad},
                    {K::Combo, "cbEthernetBitrate", {1216, "G723 bit rate :"}},
                }},
@@ -78,6 +80,12 @@ const FormLayout& ethernetPageLayout() {
                     {},
                     kNumberChars},
                    {K::Edit,
+                    "edEthernetRequest",
+                    {1249, "Next STUN server request : "},
+                    nullptr,
+                    {1250, "( 60 - 6553s)"},
+                    kNumberChars},
+                   {K::Edit,
                     "edEthernetRegisterDomain",
                     {1222, "Register domain :"},
                     nullptr,
@@ -87,19 +95,6 @@ const FormLayout& ethernetPageLayout() {
                    {K::Password, "edEthernetPassword", {1224, "Password :"}, nullptr, {}, kTextChars},
                    {K::Edit, "edEthernetName", {1225, "Name :"}, nullptr, {}, kAddressChars},
                }},
-              {"gbEthernet3",
-               {1226, "RTP ports :"},
-               1,
-               {
-                   {K::Edit, "edEthernetFirst", {1227, "First RTP port :"}, nullptr, {}, kNumberChars},
-                   {K::Edit, "edEthernetLast", {1228, "Last RTP port :"}, nullptr, {}, kNumberChars},
-                   {.kind = K::Label,
-                    .name = "lbEthernetRtpHint",
-                    .label = {1229, "Even ports above 1024; the last at least 10 above the first."},
-                    .wide = true},
-               }},
-          }},
-          {{
               {"gbEthernet6",
                {1230, "SIP protocol settings :"},
                1,
@@ -111,12 +106,6 @@ const FormLayout& ethernetPageLayout() {
                    {K::Check, "cbEthernetSend486", {1233, "Send 486 when refused from GSM"}},
                    {K::Check, "cbEthernetClip", {1234, "Replace CLIP from GSM by registration name"}},
                    {K::Check, "cbEthernetSending", {1235, "Sending DTMF according to RFC2833"}},
-               }},
-              {"gbEthernet7",
-               {1236, "Tone signalling for calls from VoIP :"},
-               1,
-               {
-                   {K::Combo, "cbEthernetGenToVoip", {1237, "Ring tone :"}},
                }},
           }},
           {{
@@ -147,12 +136,25 @@ const FormLayout& ethernetPageLayout() {
                    {K::Check, "cbEthernetDefault4", kUseDefaultPort},
                    {K::Edit, "edEthernetDefault4", {}, nullptr, {}, kPortChars},
                    {K::Edit, "edEthernetNatFirewall", {1247, "NAT firewall :"}, nullptr, {}, kAddressChars},
-                   {K::Edit,
-                    "edEthernetRequest",
-                    {1249, "Next STUN server request : "},
-                    nullptr,
-                    {1250, "( 60 - 6553s)"},
-                    kNumberChars},
+               }},
+          }},
+          {{
+              {"gbEthernet3",
+               {1226, "RTP ports :"},
+               1,
+               {
+                   {K::Edit, "edEthernetFirst", {1227, "First RTP port :"}, nullptr, {}, kNumberChars},
+                   {K::Edit, "edEthernetLast", {1228, "Last RTP port :"}, nullptr, {}, kNumberChars},
+                   {.kind = K::Label,
+                    .name = "lbEthernetRtpHint",
+                    .label = {1229, "Even ports above 1024; the last at least 10 above the first."},
+                    .wide = true},
+               }},
+              {"gbEthernet7",
+               {1236, "Tone signalling for calls from VoIP :"},
+               1,
+               {
+                   {K::Combo, "cbEthernetGenToVoip", {1237, "Ring tone :"}},
                }},
           }},
       }};

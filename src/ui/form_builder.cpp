@@ -54,9 +54,13 @@ QWidget* makeField(const ControlSpec& spec) {
       widget = edit;
       break;
     }
-    case K::Combo:
-      widget = new QComboBox;
+    case K::Combo: {
+      // The items change with the language and the page: the list keeps the width of its longest item.
+      auto* combo = new QComboBox;
+      combo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+      widget = combo;
       break;
+    }
     case K::Check:
       widget = new QCheckBox(englishOf(spec.label));
       break;
