@@ -6,41 +6,24 @@
 #include "base/cformat.h"
 #include "base/text.h"
 #include "link/link.h"
+#include "pages/basic_registers.h"
 #include "pages/cause_dialog.h"
-#include "pages/image_rows.h"
 
 namespace gw {
 
 namespace {
 
-constexpr std::string_view kGsmRead = "AT&V0\r\n";
-constexpr std::string_view kAudioRead = "AT&VE\r\n";
-constexpr std::string_view kAllParametres = "Basic settings - All parametres\n";
-constexpr std::string_view kAudioLevel = "Basic settings - Audio level\n";
+using namespace basic;
 
-// This page formats its commands into buffers of this size.
-constexpr std::size_t kBasicCommandBuffer = 128;
+constexpr std::string_view kAllParametres = "Basic settings - All parametres\n";
 
 constexpr int kHighestDelay = 10;
 constexpr int kHighestDigits = 20;
 constexpr int kCauseDigits = 3;
-constexpr int kSiemensPositions = 5;
-constexpr int kWavecomPositions = 7;
-constexpr int kHighestAudioLevel = 63;
 constexpr int kZeroDbLevel = 32;
 
 constexpr int kCauseListFull = 76;
 constexpr int kCauseTaken = 523;
-
-// Register values of the track bar positions, low to high.
-constexpr std::array<int, kSiemensPositions> kSiemensLevels = {4, 2, 0, 1, 3};
-constexpr std::array<int, kWavecomPositions> kWavecomLevels = {6, 4, 2, 0, 1, 3, 5};
-
-// Siemens tone: 2 on, 4 off.
-constexpr int kSiemensToneOn = 2;
-constexpr int kSiemensToneOff = 4;
-// "Use networks": the register codes of the three items.
-constexpr std::array<int, 3> kNetworkUseCodes = {2, 13, 14};
 
 // Caption entries of the lists' items (docs/captions.md).
 constexpr int kSimItemsCaption = 1306;
@@ -49,172 +32,6 @@ constexpr int kToneItemsCaption = 1314;
 constexpr int kEchoItemsCaption = 1331;
 constexpr int kUseItemsCaption = 1337;
 constexpr int kSearchItemsCaption = 1341;
-
-template <std::size_t N>
-std::optional<int> positionIn(const std::array<int, N>& levels, int value) {
-  const auto it = std::find(levels.begin(), levels.end(), value);
-  if (it == levels.end()) return std::nullopt;
-  return static_cast<int>(it - levels.begin());
-}
-
-template <std::size_t N>
-int valueIn(const std::array<int, N>& levels, int position) {
-  return levels.at(static_cast<std::size_t>(std::clamp(position, 0, static_cast<int>(N) - 1)));
-}
-
-int siemensToneValue(int checked) {
-  return checked != 0 ? kSiemensToneOn : kSiemensToneOff;
-}
-std::optional<int> siemensToneChecked(int value) {
-  return value == kSiemensToneOn ? 1 : 0;
-}
-
-int networkUseCode(int index) {
-  return valueIn(kNetworkUseCodes, index);
-}
-std::optional<int> networkUseIndex(int code) {
-  return positionIn(kNetworkUseCodes, code).value_or(0);  // any other code: "GSM and 3G"
-}
-
-int sameLevel(int position) {
-  return position;
-}
-std::optional<int> audioLevelIn(int value) {
-  if (value < 0 || value > kHighestAudioLevel) return std::nullopt;
-  return value;
-}
-
-constexpr IndexMap kSiemensMap{siemensLevelValue, siemensLevelPosition};
-constexpr IndexMap kWavecomMap{wavecomLevelValue, wavecomLevelPosition};
-constexpr IndexMap kSiemensToneMap{siemensToneValue, siemensToneChecked};
-constexpr IndexMap kNetworkUseMap{networkUseCode, networkUseIndex};
-constexpr IndexMap kAudioLevelMap{sameLevel, audioLevelIn};
-
-const RegisterTable& delayRows() {
-  static const RegisterTable table = {
-      {.key = "G08",
-       .fields = {{"seBasicCall", "2", "Basic settings - Call delay"},
-                  {"seBasicMin", "9", "Basic settings - Min numbers from VoIP"},
-                  {"seBasicMax", "9", "Basic settings - Max numbers from VoIP"},
-                  {"seBasicWait", "3", "Basic settings - Wait for next digit"}},
-       .writeFormat = "AT%%G08=%d,%d,%d,%d\r\n",
-       .errors =
-           {"Basic settings - Call delay, min numbers to VOIP, max numbers to Voip, wait for next digit\n",
-            "Basic settings - Call delay, min numbers to VOIP\n"},
-       .commandBufferSize = kBasicCommandBuffer},
-  };
-  return table;
-}
-
-// G09 fields 2 to 4; the flags of field 1 and the termination flags of field 5 are the page's own work.
-const RegisterTable& toneRows() {
-  static const RegisterTable table = {
-      {.key = "G09",
-       .fields = {{"cbBasicDial", "0", "Basic settings - Dial tone"},
-                  {"cbBasicRing", "0", "Basic settings - Ring tone"},
-                  {"cbBasicGenerate", "0", "Basic settings - Generate tone to GSM"}},
-       .firstField = 1},
-  };
-  return table;
-}
-
-const RegisterTable& causeRows() {
-  static const RegisterTable table = {
-      {.key = "G100",
-       .fields = {{"edBasicLack", "102", "Basic settings - Lack of digits in OVERLAP mode"},
-                  {"edBasicRestricted", "21", "Basic settings - Restricted number prefix"},
-                  {"edBasicSelected", "41", "Basic settings - Selected module/GSM group is not ready"},
-                  {"edBasicNomodule", "42", "Basic settings - No module/GSM group is ready"}},
-       .writeFormat = "AT%%G100=%s,%s,%s,%s\r\n",
-       .errors =
-           {"Basic settings - Lack of digits ..., restricted number prefix, Selected module/GSM group is "
-            "not ready, No module/GSM group is ready\n",
-            "Basic settings - Lack of digits ..., restricted number prefix, Selected module/GSM group is "
-            "not ready, No module/GSM group is ready\n"},
-       .commandBufferSize = kBasicCommandBuffer},
-  };
-  return table;
-}
-
-// A bad level leaves its track bar as it was.
-const RegisterTable& moduleRows() {
-  static const RegisterTable table = {
-      {.key = "G02",
-       .fields = {{"cbBasicSiemens", "0", "Basic settings - Siemens tone", nullptr, kSiemensToneMap},
-                  {"tbBasicTran", nullptr, "Basic settings - Transmission volume", nullptr, kSiemensMap},
-                  {"tbBasicRec", nullptr, "Basic settings - Reception volume", nullptr, kSiemensMap}},
-       .writeFormat = "AT%%G02=%d,%d,%d\r\n",
-       .errors = {"Basic settings - Siemens modules parametres\n",
-                  "Basic settings - Siemens modules parametres\n"},
-       .commandBufferSize = kBasicCommandBuffer},
-      {.key = "G04",
-       .fields = {{"cbBasicVoice", nullptr, "Basic settings - Echo cancelling"},
-                  {"tbBasicTran2", nullptr, "Basic settings - Transmission volume", nullptr, kWavecomMap},
-                  {"tbBasicRec2", nullptr, "Basic settings - Reception volume", nullptr, kWavecomMap}},
-       .writeFormat = "AT%%G04=%d,%d,%d\r\n",
-       .errors = {"Basic settings - Wavecom modules parametres\n",
-                  "Basic settings - Wavecom modules parametres\n"},
-       .commandBufferSize = kBasicCommandBuffer},
-      // Field 1 is not read; the gateway gets 0 there.
-      {.key = "G103",
-       .fields = {{"tbBasicTran4", nullptr, "Basic settings - Sierra transmission volume", nullptr,
-                   kSiemensMap},
-                  {"tbBasicRec4", nullptr, "Basic settings - Sierra reception volume", nullptr, kSiemensMap},
-                  {"cbBasicUse", "0", nullptr, nullptr, kNetworkUseMap},
-                  {"cbBasicSearch", "0"}},
-       .writeFormat = "AT%%G103=0,%d,%d,%d,%d\r\n",
-       .errors = {"Basic settings - settings for 3G sierra phones\n",
-                  "Basic settings - settings for 3G sierra phones\n"},
-       .via = WriteVia::SendCollectError,
-       .commandBufferSize = kBasicCommandBuffer,
-       .firstField = 1},
-  };
-  return table;
-}
-
-const RegisterTable& audioRows() {
-  static const RegisterTable table = {
-      {.key = "E04",
-       .fields = {{"tbBasicOutputLevel", "32", nullptr, nullptr, kAudioLevelMap},
-                  {"tbBasicInputLevel", "32", nullptr, nullptr, kAudioLevelMap}},
-       .writeFormat = "AT%%E04=%d,%d\r\n",
-       .errors = {kAudioLevel, kAudioLevel},
-       .via = WriteVia::SendCollectError,
-       .commandBufferSize = kBasicCommandBuffer},
-  };
-  return table;
-}
-
-// The flags of G09 and of its termination field are copied by hand: each holds bits of other owners.
-const ImageTable<GsmBasicPart>& imageRows() {
-  static const ImageTable<GsmBasicPart> table = {
-      {"seBasicCall", &GsmBasicPart::callDelay},
-      {"seBasicMin", &GsmBasicPart::minNumbersFromVoip},
-      {"seBasicMax", &GsmBasicPart::maxNumbersFromVoip},
-      {"seBasicWait", &GsmBasicPart::waitForNextDigit},
-      {"cbBasicDial", &GsmBasicPart::dialTone},
-      {"cbBasicRing", &GsmBasicPart::ringTone},
-      {"cbBasicGenerate", &GsmBasicPart::busyToneToGsm},
-      {"edBasicLack", &GsmBasicPart::lackOfDigitsCause},
-      {"edBasicRestricted", &GsmBasicPart::restrictedPrefixCause},
-      {"edBasicSelected", &GsmBasicPart::moduleNotReadyCause},
-      {"edBasicNomodule", &GsmBasicPart::noModuleReadyCause},
-      {"lbBasicCauses", &GsmBasicPart::causePairs},
-      {"cbBasicSiemens", &GsmBasicPart::siemensTone},
-      {"tbBasicTran", &GsmBasicPart::siemensTxVolume},
-      {"tbBasicRec", &GsmBasicPart::siemensRxVolume},
-      {"cbBasicVoice", &GsmBasicPart::wavecomEchoCancelling},
-      {"tbBasicTran2", &GsmBasicPart::wavecomTxVolume},
-      {"tbBasicRec2", &GsmBasicPart::wavecomRxVolume},
-      {"tbBasicTran4", &GsmBasicPart::sierraTxVolume},
-      {"tbBasicRec4", &GsmBasicPart::sierraRxVolume},
-      {"cbBasicUse", &GsmBasicPart::sierraNetworkUse, kNetworkUseMap},
-      {"cbBasicSearch", &GsmBasicPart::sierraSearchPriority},
-      {"tbBasicOutputLevel", &GsmBasicPart::outputAudioLevel},
-      {"tbBasicInputLevel", &GsmBasicPart::inputAudioLevel},
-  };
-  return table;
-}
 
 void setRange(NumberField& field, int max, int value) {
   field.min = 0;
@@ -227,19 +44,6 @@ int withBit(int word, int bit, bool on) {
 }
 
 }  // namespace
-
-int siemensLevelValue(int position) {
-  return valueIn(kSiemensLevels, position);
-}
-std::optional<int> siemensLevelPosition(int value) {
-  return positionIn(kSiemensLevels, value);
-}
-int wavecomLevelValue(int position) {
-  return valueIn(kWavecomLevels, position);
-}
-std::optional<int> wavecomLevelPosition(int value) {
-  return positionIn(kWavecomLevels, value);
-}
 
 std::string audioLevelText(int position) {
   return std::to_string(position - kZeroDbLevel) + "dB";
@@ -362,7 +166,7 @@ bool BasicPage::basicLoad() {
   if (audioRead) {
     loadRegisters(audioRows(), dump);
   } else {
-    appendError(kAudioLevel);
+    appendError(kAudioLevelLine);
   }
   showLevels();
   basicSaveFile();
@@ -408,11 +212,11 @@ void BasicPage::basicSave() {
 // Five fields; a link that does not take them whole gets the first four, as older gateways know them.
 void BasicPage::saveFlags() {
   const int tones[] = {cbBasicDial.index, cbBasicRing.index, cbBasicGenerate.index};
-  const std::string full = cformat(kBasicCommandBuffer, "AT%%G09=%d,%d,%d,%d,%d\r\n", flags(), tones[0],
-                                   tones[1], tones[2], terminationFlags());
+  const std::string full = cformat(kCommandBuffer, "AT%%G09=%d,%d,%d,%d,%d\r\n", flags(), tones[0], tones[1],
+                                   tones[2], terminationFlags());
   if (link().commSend(full) != static_cast<int>(full.size())) {
     const std::string shorter =
-        cformat(kBasicCommandBuffer, "AT%%G09=%d,%d,%d,%d\r\n", flags(), tones[0], tones[1], tones[2]);
+        cformat(kCommandBuffer, "AT%%G09=%d,%d,%d,%d\r\n", flags(), tones[0], tones[1], tones[2]);
     if (link().commSend(shorter) != static_cast<int>(shorter.size()))
       appendError(
           "Basic settings - SIM card number, dial tone, ring tone, termination of call to GSM by command "
@@ -430,7 +234,7 @@ void BasicPage::saveCausePairs() {
     if (i > 0) value += ',';
     if (!kestrin()) value += lbBasicCauses.items[i];
   }
-  writeRegister(cformat(kBasicCommandBuffer, "AT%%G101=%s\r\n", value.c_str()),
+  writeRegister(cformat(kCommandBuffer, "AT%%G101=%s\r\n", value.c_str()),
                 "Basic settings - Cause transfer\n");
 }
 

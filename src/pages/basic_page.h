@@ -24,13 +24,6 @@ inline constexpr std::size_t kMaxCauseListPairs = 9;
 inline constexpr int kLowestCause = 1;
 inline constexpr int kHighestCause = 127;
 
-// The voice level track bars run from low to high; their registers put the middle level at 0 and then
-// alternate above and below it. Nothing for a register value the table lacks.
-int siemensLevelValue(int position);
-std::optional<int> siemensLevelPosition(int value);
-int wavecomLevelValue(int position);
-std::optional<int> wavecomLevelPosition(int value);
-
 // The text beside an audio level track bar: the position less 32, in dB.
 std::string audioLevelText(int position);
 
