@@ -62,6 +62,7 @@ struct NumberField : FieldView {
   int value = 0;
   int min = 0;
   int max = 0;
+  bool marked = false;  // painted red while the value clashes with others
 
   // A value outside the limits is brought to the nearest one, as the spin edit does.
   void set(int v);

@@ -1,6 +1,9 @@
 #include "pages/page_registry.h"
 
 #include "base/caption_ids.h"
+#include "pages/basic_page.h"
+#include "pages/ethernet_page.h"
+#include "pages/groups_page.h"
 #include "pages/incoming_page.h"
 #include "pages/outgoing_page.h"
 #include "pages/system_page.h"
@@ -19,6 +22,9 @@ std::unique_ptr<Page> makePage(const PageContext& context) {
 const std::vector<PageRegistration>& pageRegistry() {
   static const std::vector<PageRegistration> rows = {
       {"system", cap::kSystemTopic, makePage<SystemPage>, systemPageLayout},
+      {"ethernet", cap::kEthernetTopic, makePage<EthernetPage>, ethernetPageLayout},
+      {"basic", cap::kGsmBasicTopic, makePage<BasicPage>, basicPageLayout},
+      {"groups", cap::kGroupsAssignmentTopic, makePage<GroupsPage>, groupsPageLayout},
       {"outgoing", cap::kOutgoingGroupsTopic, makePage<OutgoingPage>, outgoingPageLayout},
       {"incoming", cap::kIncomingGroupsTopic, makePage<IncomingPage>, incomingPageLayout},
   };

@@ -19,6 +19,11 @@ std::vector<std::string> rowFields(const RegisterRow& row, std::string_view dump
       return {dumpValue(dumpKey(row.key), dump)};
     case ValueForm::Word:
       return {dumpWord(dumpKey(row.key), dump)};
+    case ValueForm::Characters: {
+      std::vector<std::string> characters;
+      for (char c : dumpValue(dumpKey(row.key), dump)) characters.emplace_back(1, c);
+      return characters;
+    }
     case ValueForm::Fields:
       break;
   }
@@ -103,8 +108,10 @@ void loadRegisters(const RegisterTable& table, const std::vector<NamedField>& co
       if (ref == nullptr) continue;
       // A single value is missing when empty (the key is absent, or nothing follows it); a field of a
       // list is missing when the line has too few, while an empty field between two separators is there.
-      const bool present = i < values.size() && (row.form == ValueForm::Fields || !values[i].empty());
-      const std::optional<std::string> value = present ? std::optional<std::string>(values[i]) : std::nullopt;
+      const std::size_t at = i + row.firstField;
+      const bool present = at < values.size() && (row.form == ValueForm::Fields || !values[at].empty());
+      const std::optional<std::string> value =
+          present ? std::optional<std::string>(values[at]) : std::nullopt;
       if (auto* const* text = std::get_if<TextField*>(ref)) {
         loadText(**text, f, value, errorList);
       } else {

@@ -43,6 +43,8 @@ enum class ValueForm {
   Whole,   // the rest of the line (dumpValue): one field
   Word,    // up to the first space (dumpWord): one field
   Fields,  // split at the separator (dumpFields)
+  // One field per character of the value (dumpValue): a digit per module, nothing between them.
+  Characters,
 };
 
 enum class WriteVia {
@@ -67,6 +69,8 @@ struct RegisterRow {
   unsigned skip = kNeverSkip;
   std::size_t commandBufferSize = kCommandBufferSize;
   char separator = kFieldSeparator;
+  // The value's field that `fields` starts at (counted from 0): the fields before it are not read.
+  std::size_t firstField = 0;
 };
 
 using RegisterTable = std::vector<RegisterRow>;

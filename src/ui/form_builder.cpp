@@ -227,7 +227,7 @@ void applyControl(QWidget* root, const ControlSpec& spec, const CaptionList& cap
   if (auto* button = qobject_cast<QAbstractButton*>(field)) {
     button->setText(mnemonicSafe(label));
   } else if (auto* own = qobject_cast<QLabel*>(field); own != nullptr && spec.kind == K::Label) {
-    own->setText(label);
+    if (spec.label.text != nullptr) own->setText(label);  // a label without a caption shows the model's text
   } else if (spec.label.text != nullptr) {
     const QString labelName =
         spec.labelName != nullptr ? nameOf(spec.labelName) : labelNameFor(field->objectName());

@@ -96,6 +96,7 @@ void showNumber(const NumberField& field, QSpinBox* spin) {
   const QSignalBlocker quiet(spin);
   spin->setRange(field.min, std::max(field.min, field.max));
   spin->setValue(field.value);
+  showMark(spin, field.marked);  // the style reaches the spin edit's own line edit
 }
 
 void showTrack(const NumberField& field, QSlider* slider) {
@@ -169,6 +170,8 @@ void PageBinder::bindText(const std::string& name, const TextField& field, QWidg
       if (toGateway(memo->toPlainText()) == findField<TextField>(model_.fields(), name)->text) return;
       userEdit(model_.editText(name, toGateway(memo->toPlainText())));
     });
+  } else if (qobject_cast<QLabel*>(widget) != nullptr) {
+    // A text the model writes and the user only reads (a level in dB beside its track bar).
   } else {
     problem(name, "is not a text field");
   }
@@ -268,6 +271,7 @@ void PageBinder::showField(const NamedField& field, QWidget* widget) const {
   if (auto* const* text = std::get_if<TextField*>(&field.field)) {
     if (auto* edit = qobject_cast<QLineEdit*>(widget)) showText(**text, edit);
     if (auto* memo = qobject_cast<QPlainTextEdit*>(widget)) showMemo(**text, memo);
+    if (auto* label = qobject_cast<QLabel*>(widget)) label->setText(fromGateway((*text)->text));
   } else if (auto* const* choice = std::get_if<ChoiceField*>(&field.field)) {
     const QStringList items = itemTexts(**choice, captions_);
     if (auto* combo = qobject_cast<QComboBox*>(widget)) showCombo(items, (*choice)->index, combo);

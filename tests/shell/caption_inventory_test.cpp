@@ -83,6 +83,9 @@ const std::vector<Use> kInventory = {
      "time that is no number, why a serial port did not open"},
     {1500, 1537, "Outgoing groups page: group tabs, group titles, field labels, hints, list items, note"},
     {1600, 1626, "Incoming groups page: group tabs, group titles, field labels, hints, list buttons, note"},
+    {1200, 1251, "Ethernet page: group titles, field labels, hints, bit rate and ring tone items"},
+    {1300, 1354, "GSM basic page: group titles, field labels, list items, level scales; cause pair dialog"},
+    {1400, 1410, "Groups assignment page: title, module and direction labels, group items"},
 };
 
 // Captions used as printf formats, with the conversions they must hold in every language.

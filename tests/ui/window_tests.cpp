@@ -9,6 +9,8 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QSlider>
 #include <QSocketNotifier>
 #include <QSpinBox>
 #include <QStackedWidget>
@@ -615,6 +617,86 @@ void WindowTests::commSettingsKeepATypedPortAndSayWhyTheyAreLocked() {
   h.trigger("mDisconnect");
   QVERIFY(h.action("mCommSett")->isEnabled());
   QVERIFY(h.action("mCommSett")->toolTip() != text(h.program->captions, cap::kCommSettingsLocked));
+}
+
+void WindowTests::ethernetPageLoadsEditsAndSaves() {
+  UiHarness h;
+  REQUIRE_READY(h);
+  QVERIFY(h.clickNode(QStringLiteral("Ethernet parametres")));
+  QCOMPARE(h.find<QStackedWidget>("pgPages")->currentWidget()->objectName(), QStringLiteral("pEthernet"));
+  h.click("sbEthernetLoad");
+  QCOMPARE(h.labels(), std::vector<int>{cap::kLoadedWithoutError});
+  QCOMPARE(h.find<QLineEdit>("edEthernetFirst")->text(), QStringLiteral("8000"));
+  QCOMPARE(h.find<QComboBox>("cbEthernetPriority1")->currentText(), QStringLiteral("18 - G729"));
+  QVERIFY(h.find<QCheckBox>("cbEthernetDefault1")->isChecked());
+  QVERIFY(!h.find<QLineEdit>("edEthernetDefault1")->isEnabled());
+
+  h.type("edEthernetRegisterDomain", QStringLiteral("sip.test"));
+  // Check boxes and radio buttons as wide as their column take a click on their indicator.
+  const auto clickIndicator = [](QAbstractButton* button) {
+    QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(button->height() / 2, button->height() / 2));
+  };
+  clickIndicator(h.find<QCheckBox>("cbEthernetDefault1"));  // a port of its own
+  QVERIFY(h.find<QLineEdit>("edEthernetDefault1")->isEnabled());
+  h.type("edEthernetDefault1", QStringLiteral("50x70"));
+  clickIndicator(h.find<QRadioButton>("rbEthernetG723"));
+  QCOMPARE(h.find<QComboBox>("cbEthernetPriority1")->itemText(0), QStringLiteral("4 - G723"));
+  QVERIFY(h.program->pageState.modified(PageId::Ethernet));
+
+  const std::size_t beforeSave = h.mark();
+  h.click("sbEthernetSave");  // G.723 comes in: the gateway re-initialises and the link is opened anew
+  QCOMPARE(h.labelsSince(beforeSave), std::vector<int>{cap::kSavedWithoutError});
+  const std::vector<std::string> heard = h.heard();
+  for (const char* line : {"AT%E81=sip.test", "AT%E10=0.0.0.0:5070", "AT%E01=4,0,8"})
+    QVERIFY2(std::find(heard.begin(), heard.end(), line) != heard.end(), line);
+  QVERIFY(h.program->link.comm.connected);
+}
+
+void WindowTests::basicPageLoadsEditsAndSaves() {
+  UiHarness h;
+  REQUIRE_READY(h);
+  QVERIFY(h.clickNode(QStringLiteral("GSM basic parametres")));
+  h.click("sbBasicLoad");
+  QCOMPARE(h.labels(), std::vector<int>{cap::kLoadedWithoutError});
+  QCOMPARE(h.find<QLabel>("lbBasicOutputDb")->text(), QStringLiteral("0dB"));
+  QVERIFY(!h.find<QSpinBox>("seBasicMin")->isVisible());
+
+  h.find<QSlider>("tbBasicOutputLevel")->setValue(40);
+  QCOMPARE(h.find<QLabel>("lbBasicOutputDb")->text(), QStringLiteral("8dB"));
+  h.onDialog("fCause", [](QWidget* dialog) {
+    dialog->findChild<QSpinBox*>(QStringLiteral("se1"))->setValue(17);
+    dialog->findChild<QSpinBox*>(QStringLiteral("se2"))->setValue(20);
+    QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("sbOk")), Qt::LeftButton);
+  });
+  h.click("sbBasicAdd");
+  QVERIFY(!h.dialogMissed);
+  QCOMPARE(h.find<QListWidget>("lbBasicCauses")->count(), 1);
+
+  const std::size_t beforeSave = h.mark();
+  h.click("sbBasicSave");
+  QCOMPARE(h.labelsSince(beforeSave), std::vector<int>{cap::kSavedWithoutError});
+  const std::vector<std::string> heard = h.heard();
+  for (const char* line : {"AT%E04=40,32", "AT%G101=17/20"})
+    QVERIFY2(std::find(heard.begin(), heard.end(), line) != heard.end(), line);
+}
+
+void WindowTests::groupsPageLoadsEditsAndSaves() {
+  UiHarness h;
+  REQUIRE_READY(h);
+  QVERIFY(h.clickNode(QStringLiteral("GSM groups assignment")));
+  h.click("sbGroupLoad");
+  QCOMPARE(h.labels(), std::vector<int>{cap::kLoadedWithoutError});
+  auto* module2 = h.find<QComboBox>("cbGroupOut2");
+  QCOMPARE(module2->currentText(), QStringLiteral("1.group"));
+  module2->setCurrentIndex(3);
+  emit module2->activated(3);
+  QVERIFY(h.program->pageState.modified(PageId::Groups));
+
+  const std::size_t beforeSave = h.mark();
+  h.click("sbGroupSave");
+  QCOMPARE(h.labelsSince(beforeSave), std::vector<int>{cap::kSavedWithoutError});
+  const std::vector<std::string> heard = h.heard();
+  QVERIFY(std::find(heard.begin(), heard.end(), "AT%G00=1141") != heard.end());
 }
 
 }  // namespace gw::test

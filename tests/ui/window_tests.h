@@ -28,6 +28,9 @@ class WindowTests : public QObject {
   void statusPanelsGiveWayInsteadOfOverlapping();
   void serialResetLeavesAConsoleThatTakesCommands();
   void commSettingsKeepATypedPortAndSayWhyTheyAreLocked();
+  void ethernetPageLoadsEditsAndSaves();
+  void basicPageLoadsEditsAndSaves();
+  void groupsPageLoadsEditsAndSaves();
 };
 
 }  // namespace gw::test
