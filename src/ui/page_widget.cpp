@@ -43,11 +43,12 @@ PageWidget::PageWidget(Page& page, const FormLayout& layout, const CaptionList& 
   content->setObjectName(QString::fromLatin1(layout.name) + QStringLiteral("Content"));
   auto* rows = new QVBoxLayout(content);
   rows->setContentsMargins(kPageMargin, kPageMargin, kPageMargin, kPageMargin);
-  buildForm(rows, layout, [this](const std::string& button) { press(button); });
+  const bool grows = buildForm(rows, layout, [this](const std::string& button) { press(button); });
 
   const PageButtonNames names = pageButtonNames(page_.traits());
   auto* buttons = new QHBoxLayout;
   for (const PageButton& b : kPageButtons) {
+    if (b.name == &PageButtonNames::defaults && !page_.traits().hasDefaults) continue;
     const QString name = toQ(names.*b.name);
     QPushButton* button = makeButton(nullptr, name, toQ(b.caption.text));
     if (b.icon != nullptr) button->setIcon(icon(b.icon));
@@ -56,7 +57,7 @@ PageWidget::PageWidget(Page& page, const FormLayout& layout, const CaptionList& 
   }
   buttons->addStretch(1);
   rows->addLayout(buttons);
-  rows->addStretch(1);
+  if (!grows) rows->addStretch(1);
   setWidget(content);
 
   binder_ = new PageBinder(page_, content, captions_);
