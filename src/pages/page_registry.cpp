@@ -1,6 +1,8 @@
 #include "pages/page_registry.h"
 
 #include "base/caption_ids.h"
+#include "pages/auto_page.h"
+#include "pages/network_page.h"
 #include "pages/system_page.h"
 
 namespace gw {
@@ -17,6 +19,8 @@ std::unique_ptr<Page> makePage(const PageContext& context) {
 const std::vector<PageRegistration>& pageRegistry() {
   static const std::vector<PageRegistration> rows = {
       {"system", cap::kSystemTopic, makePage<SystemPage>, systemPageLayout},
+      {"network", cap::kNetworkListTopic, makePage<NetworkPage>, networkPageLayout},
+      {"autorouting", cap::kAutoroutingTopic, makePage<AutoPage>, autoPageLayout},
   };
   return rows;
 }

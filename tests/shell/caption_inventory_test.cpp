@@ -77,6 +77,8 @@ const std::vector<Use> kInventory = {
     // The program's own entries (docs/captions.md).
     {1000, 1001, "Save to gate and Defaults buttons of every page"},
     {1100, 1127, "System page: group titles, field labels, hint, CDR mode items"},
+    {1700, 1718, "Network list page: list tabs, labels, table buttons, entry dialog, prefixes cut"},
+    {1900, 1912, "Autorouting table page: columns, buttons, record dialog, records cut"},
 };
 
 // Captions used as printf formats, with the conversions they must hold in every language.
