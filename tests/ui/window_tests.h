@@ -13,6 +13,8 @@ class WindowTests : public QObject {
  private slots:
   void connectShowsTheGatewayAndDisconnectClearsIt();
   void systemPageLoadsEditsAndSaves();
+  void networkPageEditsEntriesAndSaves();
+  void autoroutingPageEditsRecordsAndSaves();
   void saveErrorsAndRedMarks();
   void languageSwitchRelabelsMenusAndTree();
   void kestrinEditionHidesWhatItLacks();
