@@ -49,6 +49,12 @@ std::string registerKey(int list, int r) {
   return "N" + std::to_string(list) + std::to_string(r) + "=";
 }
 
+// The ID and the number of digits share one register and one file key, separated by a comma: a comma in
+// the ID would shift the number and spoil both.
+bool acceptIdKey(char c) {
+  return c != ',';
+}
+
 // "/" stands for the empty replacement: a list never goes without one.
 void keepReplacedEntry(NetworkList& list) {
   if (list.replacedPrefixes.empty()) list.replacedPrefixes.push_back(kNoReplacement);
@@ -79,6 +85,7 @@ NetworkPage::NetworkPage(const PageContext& context)
     tcNet.items.push_back("Network list " + std::to_string(n));
   tcNet.firstItemCaption = kFirstTabCaption;
   edNetNetid.maxLength = kNetworkIdLength;
+  edNetNetid.filter = acceptIdKey;
   seNetDefault.max = kMostDigits;
   // A fresh page holds what a fresh gateway holds.
   for (NetworkList& list : lists) {

@@ -212,8 +212,8 @@ TEST_F(NetworkPageTest, TabsShowListsAndTheNetworkIdGoesStraightToTheImage) {
   state.clearAllModified();
   EXPECT_TRUE(page.editChoice("tcNet", 2));
   EXPECT_EQ(page.edNetNetid.text, "N3");
-  EXPECT_FALSE(state.modified(PageId::Network));  // showing a list changes nothing
-  EXPECT_TRUE(page.editText("edNetNetid", "O2cz12"));
+  EXPECT_FALSE(state.modified(PageId::Network));        // showing a list changes nothing
+  EXPECT_TRUE(page.editText("edNetNetid", "O2,cz12"));  // a comma would split the register
   EXPECT_EQ(page.lists[2].networkId, "O2cz1");
   EXPECT_EQ(image.network[2].networkId, "O2cz1");
   EXPECT_TRUE(page.editNumber("seNetDefault", 25));
