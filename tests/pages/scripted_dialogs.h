@@ -1,7 +1,6 @@
 #pragma once
-// A dialog runner for page tests: each run hands the dialog to the next scripted step, which fills it in as
-// the user would and returns whether the dialog ended with an accepted OK; with no step left the dialog is
-// cancelled.
+// A dialog runner for page tests: each run hands the dialog to the next step, which fills it in as the user
+// would; OK then ends it if the dialog accepts. With no step left the dialog is cancelled.
 
 #include <deque>
 #include <functional>
@@ -10,28 +9,16 @@
 
 namespace gw::test {
 
-class ScriptedDialogs : public DialogRunner {
- public:
-  using Step = std::function<bool(RecordDialog&)>;
-  std::deque<Step> steps;
+struct ScriptedDialogs : DialogRunner {
+  std::deque<std::function<void(RecordDialog&)>> steps;
   int runs = 0;
 
   bool run(RecordDialog& dialog) override {
     ++runs;
     if (steps.empty()) return false;
-    const Step step = std::move(steps.front());
+    steps.front()(dialog);
     steps.pop_front();
-    return step(dialog);
-  }
-
-  // A step that edits the dialog as `Dialog`, then presses OK.
-  template <class Dialog>
-  void ok(std::function<void(Dialog&)> fill) {
-    steps.push_back([fill](RecordDialog& d) {
-      auto& dialog = dynamic_cast<Dialog&>(d);
-      fill(dialog);
-      return dialog.accept();
-    });
+    return dialog.accept();
   }
 };
 
