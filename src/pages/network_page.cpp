@@ -32,11 +32,10 @@ constexpr const char* kReplacedFormat = "AT%%N%d0=%s\r\n";
 constexpr const char* kPrefixFormat = "AT%%N%d%d=%s\r\n";
 constexpr const char* kIdFormat = "AT%%N%d9=%s,%d\r\n";
 
-// The Kestrin edition uses list 1 only: the others get no replacement, the ten one-digit prefixes, and like
-// list 1 the empty network ID with nine digits.
+// A fresh list: no replacement, the ten one-digit prefixes, nine digits. The Kestrin edition uses list 1
+// only: the others are written fresh, and every list with the empty network ID and nine digits.
 constexpr const char* kNoReplacement = "/";
-constexpr const char* kKestrinPrefixes = "0,1,2,3,4,5,6,7,8,9";
-constexpr int kKestrinDigits = 9;
+constexpr const char* kOneDigitPrefixes = "0,1,2,3,4,5,6,7,8,9";
 constexpr int kFreshDigits = 9;
 
 constexpr int kNetworkIdLength = 5;
@@ -60,6 +59,13 @@ void keepReplacedEntry(NetworkList& list) {
   if (list.replacedPrefixes.empty()) list.replacedPrefixes.push_back(kNoReplacement);
 }
 
+// The tabs of the first `count` lists.
+std::vector<std::string> tabItems(std::size_t count) {
+  std::vector<std::string> items;
+  for (std::size_t n = 1; n <= count; ++n) items.push_back("Network list " + std::to_string(n));
+  return items;
+}
+
 void showMessage(PageContext& ctx, int label, int caption, MessageKind kind) {
   ctx.host.messageBox(Message{ctx.captions.at(label), ctx.captions.at(caption), kind, label, caption});
 }
@@ -81,8 +87,7 @@ std::vector<std::string> prefixRegisterValues(const std::vector<std::string>& pr
 NetworkPage::NetworkPage(const PageContext& context)
     : Page(context, PageTraits{PageId::Network, ParamSection::Network, cap::kErrorTitle, "Net"}),
       dialog_(context) {
-  for (std::size_t n = 1; n <= kNetworkListCount; ++n)
-    tcNet.items.push_back("Network list " + std::to_string(n));
+  tcNet.items = tabItems(kNetworkListCount);
   tcNet.firstItemCaption = kFirstTabCaption;
   edNetNetid.maxLength = kNetworkIdLength;
   edNetNetid.filter = acceptIdKey;
@@ -90,7 +95,7 @@ NetworkPage::NetworkPage(const PageContext& context)
   // A fresh page holds what a fresh gateway holds.
   for (NetworkList& list : lists) {
     list.replacedPrefixes = {kNoReplacement};
-    list.prefixes = splitFields(kKestrinPrefixes);
+    list.prefixes = splitFields(kOneDigitPrefixes);
     list.defaultDigits = kFreshDigits;
   }
   tcNetChange();
@@ -172,7 +177,7 @@ void NetworkPage::networkSave() {
     std::vector<std::string> values = prefixRegisterValues(list.prefixes);
     if (unused) {
       values.assign(static_cast<std::size_t>(kPrefixRegisters), "");
-      values[0] = kKestrinPrefixes;
+      values[0] = kOneDigitPrefixes;
     }
     for (int r = 1; r <= kPrefixRegisters; ++r) {
       writeRegister(
@@ -181,7 +186,7 @@ void NetworkPage::networkSave() {
     }
 
     const std::string id = kestrin() ? std::string() : list.networkId;
-    const int digits = kestrin() ? kKestrinDigits : list.defaultDigits;
+    const int digits = kestrin() ? kFreshDigits : list.defaultDigits;
     writeRegister(cformat(kCommandBuffer, kIdFormat, n, id.c_str(), digits), kIdErrors);
   }
 }
@@ -228,9 +233,7 @@ void NetworkPage::showEntries() {
 }
 
 void NetworkPage::applyEdition() {
-  tcNet.items.resize(kestrin() ? 1 : kNetworkListCount);
-  for (std::size_t n = 1; n <= tcNet.items.size(); ++n)
-    tcNet.items[n - 1] = "Network list " + std::to_string(n);
+  tcNet.items = tabItems(kestrin() ? 1 : kNetworkListCount);
   if (!tcNet.select(tcNet.index)) tcNet.index = 0;
   tcNetChange();
 }
