@@ -17,6 +17,11 @@ inline bool acceptIpKey(char c) {
   return acceptDigitKey(c) || c == '.';
 }
 
+// As the digits, plus the dialling characters '+', '*' and '#' (numbers, prefixes).
+inline bool acceptDialKey(char c) {
+  return acceptDigitKey(c) || c == '+' || c == '*' || c == '#';
+}
+
 // Maximum length of an IP address field.
 inline constexpr int kIpFieldMaxLength = 15;
 

@@ -20,12 +20,13 @@ void Page::loadDefaults() {
 
 std::vector<ControlSet::Button> Page::buttons() {
   const PageButtonNames names = pageButtonNames(traits_);
-  return {
+  std::vector<Button> all = {
       {names.load, [this] { loadFromGateClick(*this); }},
       {names.save, [this] { saveToGateClick(*this); }},
-      {names.defaults, [this] { defaultsClick(*this); }},
-      {names.saveFile, [this] { saveToFileClick(*this); }},
   };
+  if (traits_.hasDefaults) all.push_back({names.defaults, [this] { defaultsClick(*this); }});
+  all.push_back({names.saveFile, [this] { saveToFileClick(*this); }});
+  return all;
 }
 
 void Page::appendError(std::string_view line, Repeat repeat) {

@@ -24,6 +24,7 @@ struct PageTraits {
   int fileFailedCaption;   // caption label of the box that reports a failed file write
   const char* buttonStem;  // the page's part of its button names: "System" gives sbSystemLoad, ...
   bool saveFileClearsModified = true;
+  bool hasDefaults = true;  // the page shows a "Defaults" button
 };
 
 // The four buttons every page has, named after the page.

@@ -1,10 +1,12 @@
 #include "pages/page_registry.h"
 
 #include "base/caption_ids.h"
+#include "pages/auto_page.h"
 #include "pages/basic_page.h"
 #include "pages/ethernet_page.h"
 #include "pages/groups_page.h"
 #include "pages/incoming_page.h"
+#include "pages/network_page.h"
 #include "pages/outgoing_page.h"
 #include "pages/system_page.h"
 
@@ -27,6 +29,8 @@ const std::vector<PageRegistration>& pageRegistry() {
       {"groups", cap::kGroupsAssignmentTopic, makePage<GroupsPage>, groupsPageLayout},
       {"outgoing", cap::kOutgoingGroupsTopic, makePage<OutgoingPage>, outgoingPageLayout},
       {"incoming", cap::kIncomingGroupsTopic, makePage<IncomingPage>, incomingPageLayout},
+      {"network", cap::kNetworkListTopic, makePage<NetworkPage>, networkPageLayout},
+      {"autorouting", cap::kAutoroutingTopic, makePage<AutoPage>, autoPageLayout},
   };
   return rows;
 }

@@ -5,58 +5,62 @@
 #include "base/text.h"
 #include "link/link.h"
 #include "pages/dump.h"
+#include "pages/register_access.h"
 
 namespace gw {
 
 namespace {
 
-constexpr std::string_view kPageEnd = "<SPACE>";
-constexpr std::string_view kListingEnd = "OK";
+constexpr std::string_view kPageEnd = "\r\n<SPACE>\r\n";
+constexpr std::string_view kListingEnd = "\r\nOK\r\n";
 constexpr std::string_view kNextPage = " ";
 constexpr std::string_view kIndexWord = "idx";
 constexpr int kTwoDigitIndexes = 10;
 constexpr int kLeadingZeroWrites = 9;
+// A paged register dump gives the gateway as long as sendCheckOk does before its answer.
+constexpr int kPagedDumpPauseMs = 100;
+// The collected text leaves room for its closing NUL.
+constexpr std::size_t kTableTextRoom = kTableTextBufferSize - 1;
 
 bool sendWhole(Link& link, std::string_view bytes) {
   return link.commSend(bytes) == static_cast<int>(bytes.size());
 }
 
-std::string receivePage(Link& link) {
-  link.clock().sleep(kTablePagePauseMs);
-  return link.commReceive(kTablePageBufferSize);
-}
-
-// Appends as much of `page` as the collected text still has room for; false once it is full.
-bool appendPage(std::string& text, std::string_view page) {
-  constexpr std::size_t kRoom = kTableTextBufferSize - 1;
-  text.append(page.substr(0, kRoom - text.size()));
-  return text.size() < kRoom;
+// The next answer, received into the room the collected text has left.
+std::string receivePage(Link& link, int pauseMs, std::size_t room) {
+  link.clock().sleep(pauseMs);
+  return link.commReceive(room);
 }
 
 }  // namespace
 
-TableDump collectTableDump(Link& link, std::string_view command) {
+TableDump collectTableDump(Link& link, std::string_view command, int pauseMs) {
   TableDump dump;
   if (!sendWhole(link, untilNul(command))) {
     dump.failure = TableReadFailure::CommandNotSent;
     return dump;
   }
-  std::string answer = receivePage(link);
-  if (!contains(answer, kPageEnd)) {
-    appendPage(dump.text, answer);
-  } else {
-    for (;;) {
-      const bool room = appendPage(dump.text, answer);
-      if (contains(answer, kListingEnd) || answer.empty() || !room) break;
-      if (!sendWhole(link, kNextPage)) {
-        dump.failure = TableReadFailure::SpaceNotSent;
-        return dump;
-      }
-      answer = receivePage(link);
+  for (;;) {
+    const std::string answer = receivePage(link, pauseMs, kTableTextRoom - dump.text.size());
+    dump.text += answer;
+    const bool asksForMore = contains(answer, kPageEnd) && !contains(answer, kListingEnd);
+    if (!asksForMore || dump.text.size() >= kTableTextRoom) break;
+    if (!sendWhole(link, kNextPage)) {
+      dump.failure = TableReadFailure::SpaceNotSent;
+      return dump;
     }
   }
   if (!contains(dump.text, kListingEnd)) dump.failure = TableReadFailure::NoOk;
   return dump;
+}
+
+bool readPagedDump(Link& link, std::string_view command, std::string& dump) {
+  for (int attempt = 0; attempt < kDumpAttempts; ++attempt) {
+    TableDump listing = collectTableDump(link, command, kPagedDumpPauseMs);
+    dump = std::move(listing.text);
+    if (listing.failure == TableReadFailure::None) return true;
+  }
+  return false;
 }
 
 std::optional<std::ptrdiff_t> columnOffset(std::string_view text, std::string_view word) {
@@ -82,6 +86,12 @@ std::optional<std::size_t> findTableRow(std::string_view text, char letter, int 
   const std::size_t at = text.find(tableDumpKey(letter, index));
   if (at == std::string_view::npos) return std::nullopt;
   return at;
+}
+
+std::string_view rowLine(std::string_view text, std::size_t position) {
+  if (position >= text.size()) return {};
+  const std::string_view rest = text.substr(position);
+  return rest.substr(0, rest.find('\r'));
 }
 
 std::string wordAt(std::string_view text, std::ptrdiff_t position) {

@@ -12,6 +12,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShortcut>
 #include <QSlider>
 #include <QSpinBox>
 #include <QTabBar>
@@ -90,12 +91,18 @@ QWidget* makeField(const ControlSpec& spec) {
       table->setAllColumnsShowFocus(true);
       table->setColumnCount(static_cast<int>(spec.columns.size()));
       table->setMinimumHeight(kListMinimumHeight);
+      // A report list: whole rows selected, every column the same share of the width.
+      table->setSelectionBehavior(QAbstractItemView::SelectRows);
+      table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+      table->header()->setSectionResizeMode(QHeaderView::Stretch);
       widget = table;
       break;
     }
     case K::Tabs: {
       auto* tabs = new QTabBar;
       tabs->setExpanding(false);
+      // Many tabs scroll instead of widening the page.
+      tabs->setUsesScrollButtons(true);
       widget = tabs;
       break;
     }
@@ -152,7 +159,10 @@ void wire(QWidget* field, const ControlSpec& spec, const std::function<void(cons
   if (auto* list = qobject_cast<QListWidget*>(field)) {
     QObject::connect(list, &QListWidget::itemDoubleClicked, list, [pressed, target] { pressed(target); });
   } else if (auto* table = qobject_cast<QTreeWidget*>(field)) {
-    QObject::connect(table, &QTreeWidget::itemDoubleClicked, table, [pressed, target] { pressed(target); });
+    // A row is opened by a double click or Enter (activation) and by Space.
+    QObject::connect(table, &QTreeWidget::itemActivated, table, [pressed, target] { pressed(target); });
+    auto* space = new QShortcut(QKeySequence(Qt::Key_Space), table, nullptr, nullptr, Qt::WidgetShortcut);
+    QObject::connect(space, &QShortcut::activated, table, [pressed, target] { pressed(target); });
   }
 }
 
@@ -185,7 +195,7 @@ QWidget* buildGroup(const GroupSpec& group, const std::function<void(const std::
         label->setBuddy(field);
         grid->addWidget(label, line++, 0, 1, columns * kCellColumns);
       }
-      // Across the spare column too, so the control has the whole width of its group.
+      // A whole line includes the stretch column after the cells: lists and list views take the width.
       grid->addWidget(withHint(field, spec), line, 0, 1, columns * kCellColumns + 1);
       ++line;
       continue;
@@ -244,19 +254,33 @@ void applyControl(QWidget* root, const ControlSpec& spec, const CaptionList& cap
   }
 }
 
+// A row with a list view takes the height the window has to spare.
+bool rowHasTable(const RowSpec& row) {
+  for (const GroupSpec& group : row.groups) {
+    for (const ControlSpec& spec : group.controls) {
+      if (spec.kind == K::Table) return true;
+    }
+  }
+  return false;
+}
+
 }  // namespace
 
 QString hintNameFor(const QString& fieldName) {
   return labelNameFor(fieldName) + QStringLiteral("Hint");
 }
 
-void buildForm(QVBoxLayout* rows, const FormLayout& layout,
+bool buildForm(QVBoxLayout* rows, const FormLayout& layout,
                const std::function<void(const std::string& button)>& pressed) {
+  bool grows = false;
   for (const RowSpec& row : layout.rows) {
     auto* line = new QHBoxLayout;
     for (const GroupSpec& group : row.groups) line->addWidget(buildGroup(group, pressed), 1);
-    rows->addLayout(line);
+    const bool table = rowHasTable(row);
+    rows->addLayout(line, table ? 1 : 0);
+    grows = grows || table;
   }
+  return grows;
 }
 
 void applyFormCaptions(QWidget* root, const FormLayout& layout, const CaptionList& captions) {

@@ -16,8 +16,9 @@ class QVBoxLayout;
 namespace gw::ui {
 
 // Adds the layout's rows to `rows`, whose widget is the parent of every control. `pressed` runs when a
-// button of the layout is clicked, or a list whose row is double-clicked names a button.
-void buildForm(QVBoxLayout* rows, const FormLayout& layout,
+// button of the layout is clicked, or a list whose row is double-clicked names a button. True when a row
+// grows with the window (it holds a list view).
+bool buildForm(QVBoxLayout* rows, const FormLayout& layout,
                const std::function<void(const std::string& button)>& pressed);
 
 // labelOr of every caption the layout gives: group titles, field labels, hints, own texts, list columns.

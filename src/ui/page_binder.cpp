@@ -118,11 +118,24 @@ void showList(const ListField& field, QListWidget* list) {
   list->setCurrentRow(field.selected);
 }
 
+bool rowShown(const std::vector<std::string>& row, const QTreeWidgetItem* item) {
+  for (std::size_t c = 0; c < row.size(); ++c) {
+    if (item->text(static_cast<int>(c)) != fromGateway(row[c])) return false;
+  }
+  return true;
+}
+
+// Rows are rebuilt only where they differ, so the list keeps its place when nothing in it changed.
 void showTable(const TableField& field, QTreeWidget* table) {
   const QSignalBlocker quiet(table);
-  table->clear();
-  for (const std::vector<std::string>& row : field.items) {
-    auto* item = new QTreeWidgetItem(table);
+  const int rows = static_cast<int>(field.items.size());
+  while (table->topLevelItemCount() > rows) delete table->takeTopLevelItem(table->topLevelItemCount() - 1);
+  for (int r = 0; r < rows; ++r) {
+    const std::vector<std::string>& row = field.items[static_cast<std::size_t>(r)];
+    QTreeWidgetItem* item = table->topLevelItem(r);
+    if (item == nullptr) item = new QTreeWidgetItem(table);
+    if (rowShown(row, item)) continue;
+    for (int c = 0; c < table->columnCount(); ++c) item->setText(c, QString());
     for (std::size_t c = 0; c < row.size(); ++c) item->setText(static_cast<int>(c), fromGateway(row[c]));
   }
   if (field.hasSelection()) {

@@ -20,12 +20,13 @@ constexpr int kPageMargin = 16;
 
 std::vector<PageWidget::ButtonSpec> pageButtons(const Page& page) {
   const PageButtonNames names = pageButtonNames(page.traits());
-  return {
+  std::vector<PageWidget::ButtonSpec> buttons = {
       {names.load, {cap::kLoadFromGate, "Load from gate"}, "gate-load"},
       {names.save, {cap::kSaveToGate, "Save to gate"}, "gate-save"},
-      {names.defaults, {cap::kDefaults, "Defaults"}, nullptr},
-      {names.saveFile, {cap::kSaveToFile, "Save to file"}, "file-save"},
   };
+  if (page.traits().hasDefaults) buttons.push_back({names.defaults, {cap::kDefaults, "Defaults"}, nullptr});
+  buttons.push_back({names.saveFile, {cap::kSaveToFile, "Save to file"}, "file-save"});
+  return buttons;
 }
 
 }  // namespace
@@ -52,7 +53,7 @@ PageWidget::PageWidget(ControlSet& model, const FormLayout& layout, const Captio
   content->setObjectName(QString::fromLatin1(layout.name) + QStringLiteral("Content"));
   auto* rows = new QVBoxLayout(content);
   rows->setContentsMargins(kPageMargin, kPageMargin, kPageMargin, kPageMargin);
-  buildForm(rows, layout, [this](const std::string& button) { press(button); });
+  const bool grows = buildForm(rows, layout, [this](const std::string& button) { press(button); });
 
   if (!buttons_.empty()) {
     auto* buttons = new QHBoxLayout;
@@ -65,7 +66,7 @@ PageWidget::PageWidget(ControlSet& model, const FormLayout& layout, const Captio
     buttons->addStretch(1);
     rows->addLayout(buttons);
   }
-  rows->addStretch(1);
+  if (!grows) rows->addStretch(1);
   setWidget(content);
 
   binder_ = new PageBinder(model_, content, captions_);

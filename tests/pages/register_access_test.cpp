@@ -125,6 +125,28 @@ TEST_F(RegisterAccess, AnEndlessListingStopsWhenItsBufferIsFull) {
   EXPECT_EQ(peer.received, std::string(kListCommand) + std::string(16, ' '));
 }
 
+TEST_F(RegisterAccess, OnlyTheClosingOkEndsAListingAndASilentGatewayEndsItInTime) {
+  // A row holding the letters OK is no end: the next page is asked for.
+  peer.answerOnce(kListCommand, kHeader + "R00 OK 07:00/18:00 21 5" + kPageEnd);
+  peer.answerOnce(" ", "\rR01 2 00:00/24:00 1 0\r\nOK\r\n");
+  EXPECT_EQ(collectTableDump(link, kListCommand).failure, TableReadFailure::None);
+  EXPECT_EQ(peer.received, "AT&R\r ");
+
+  // An answer that ends no page asks for nothing more.
+  peer.received.clear();
+  peer.answerOnce(kListCommand, "AT&R\r\r\nidx netw\r\n");
+  EXPECT_EQ(collectTableDump(link, kListCommand).failure, TableReadFailure::NoOk);
+  EXPECT_EQ(peer.received, kListCommand);
+
+  // A gateway that falls silent after a page costs one wait of the time-out.
+  peer.received.clear();
+  peer.answerOnce(kListCommand, kHeader + kPageEnd);
+  const std::int64_t start = clock.nowMs();
+  EXPECT_EQ(collectTableDump(link, kListCommand).failure, TableReadFailure::NoOk);
+  EXPECT_LE(clock.nowMs() - start, 2 * Link::kDefaultTimeoutMs);
+  EXPECT_EQ(peer.received, "AT&R\r ");
+}
+
 TEST(TableListing, FindsRowsAndTheirColumns) {
   const std::string text =
       "AT&R\r\r\n"

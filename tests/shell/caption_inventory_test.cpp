@@ -86,6 +86,8 @@ const std::vector<Use> kInventory = {
     {1200, 1251, "Ethernet page: group titles, field labels, hints, bit rate and ring tone items"},
     {1300, 1354, "GSM basic page: group titles, field labels, list items, level scales; cause pair dialog"},
     {1400, 1410, "Groups assignment page: title, module and direction labels, group items"},
+    {1700, 1718, "Network list page: list tabs, labels, table buttons, entry dialog, prefixes cut"},
+    {1900, 1912, "Autorouting table page: columns, buttons, record dialog, records cut"},
 };
 
 // Captions used as printf formats, with the conversions they must hold in every language.

@@ -16,6 +16,8 @@ class WindowTests : public QObject {
   void systemPageLoadsEditsAndSaves();
   void outgoingPageLoadsEditsAndSaves();
   void incomingPageLoadsEditsAndSaves();
+  void networkPageEditsEntriesAndSaves();
+  void autoroutingPageEditsRecordsAndSaves();
   void saveErrorsAndRedMarks();
   void languageSwitchRelabelsMenusAndTree();
   void kestrinEditionHidesWhatItLacks();
