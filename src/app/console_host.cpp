@@ -1,5 +1,7 @@
 #include "app/console_host.h"
 
+#include <unistd.h>
+
 namespace gw {
 
 std::string consoleLine(const Message& message) {
@@ -20,6 +22,26 @@ Answer ConsoleHost::messageBox(const Message& message) {
   const bool question = message.kind == MessageKind::Question || message.kind == MessageKind::QuestionCancel;
   if (!question) return Answer::Ok;
   return answerYes ? Answer::Yes : Answer::No;
+}
+
+void ConsoleHost::showTransfer(const std::string& caption) {
+  transferCaption_ = caption;
+  transferOnTerminal_ = isatty(fileno(out_)) != 0;
+  setTransferProgress(0);
+}
+
+void ConsoleHost::setTransferProgress(int percent) {
+  if (!transferOnTerminal_) return;
+  std::fprintf(out_, "\r%s %3d %%", transferCaption_.c_str(), percent);
+  std::fflush(out_);
+}
+
+void ConsoleHost::hideTransfer() {
+  if (!transferOnTerminal_) return;
+  // The line is cleared, so that what follows (the error list, a message) starts on a clean line.
+  std::fprintf(out_, "\r%*s\r", static_cast<int>(transferCaption_.size()) + 6, "");
+  std::fflush(out_);
+  transferOnTerminal_ = false;
 }
 
 void ConsoleHost::setStatusPanel(int panel, const std::string& text) {

@@ -20,6 +20,10 @@ class ConsoleHost : public Host {
   Answer messageBox(const Message& message) override;
   void showProgress(const std::string&, const std::string&) override {}
   void hideProgress() override {}
+  // On a terminal, the transfer's progress stands on one stderr line that is rewritten in place.
+  void showTransfer(const std::string& caption) override;
+  void setTransferProgress(int percent) override;
+  void hideTransfer() override;
   void showConnecting(const std::string&, const std::string&) override {}
   void hideConnecting() override {}
   void showResetWindow(const std::string&, const std::string&) override {}
@@ -39,6 +43,8 @@ class ConsoleHost : public Host {
 
  private:
   std::FILE* out_;
+  std::string transferCaption_;
+  bool transferOnTerminal_ = false;
 };
 
 // A message as gwctl prints it: "caption: text" on one line, line breaks of the text turned into spaces.

@@ -55,6 +55,10 @@ class Host {
   // The small progress window; the main window is disabled while it shows.
   virtual void showProgress(const std::string& caption, const std::string& label) = 0;
   virtual void hideProgress() = 0;
+  // The transfer window (TfLoad) of the whole-configuration transfers: a caption and a bar from 0 to 100.
+  virtual void showTransfer(const std::string& caption) = 0;
+  virtual void setTransferProgress(int percent) = 0;
+  virtual void hideTransfer() = 0;
 
   // The "Connecting..." window of the serial rate search and the LAN connect; the user cannot close it.
   virtual void showConnecting(const std::string& caption, const std::string& label) = 0;

@@ -24,6 +24,21 @@ void RecordingHost::hideProgress() {
   events.push_back({"hideProgress", "", ""});
 }
 
+void RecordingHost::showTransfer(const std::string& caption) {
+  transferShown = true;
+  transferSteps.clear();
+  events.push_back({"transfer", caption, ""});
+}
+
+void RecordingHost::setTransferProgress(int percent) {
+  transferSteps.push_back(percent);
+}
+
+void RecordingHost::hideTransfer() {
+  transferShown = false;
+  events.push_back({"hideTransfer", "", ""});
+}
+
 void RecordingHost::showConnecting(const std::string& caption, const std::string& label) {
   connectingShown = true;
   events.push_back({"connecting", caption, label});

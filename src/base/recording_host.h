@@ -23,6 +23,9 @@ class RecordingHost : public Host {
   Answer messageBox(const Message& message) override;
   void showProgress(const std::string& caption, const std::string& label) override;
   void hideProgress() override;
+  void showTransfer(const std::string& caption) override;
+  void setTransferProgress(int percent) override;
+  void hideTransfer() override;
   void showConnecting(const std::string& caption, const std::string& label) override;
   void hideConnecting() override;
   void showResetWindow(const std::string& caption, const std::string& label) override;
@@ -49,6 +52,8 @@ class RecordingHost : public Host {
   std::string status[3];  // panels 1 and 2 (index 0 unused)
   bool mainEnabled = true;
   bool progressShown = false;
+  bool transferShown = false;
+  std::vector<int> transferSteps;  // every percentage the transfer window showed
   bool connectingShown = false;
   bool resetShown = false;
   // The cancel offered while work runs; a test presses Cancel by calling it.

@@ -2,6 +2,7 @@
 
 #include "base/caption_ids.h"
 #include "paramfile/parameter_file.h"
+#include "program/whole_transfers.h"
 
 namespace gw {
 
@@ -19,13 +20,10 @@ bool closeQuestion(Program& program) {
       ask(program, cap::kSaveChangesQuestion, cap::kQuestionTitle, MessageKind::QuestionCancel);
   if (answer == Answer::Cancel) return false;
   if (answer != Answer::Yes) return true;
-  // Only the sections of the pages the program has: the image's other parts are what a file load left
-  // there, and a section that failed to load would be written back with defaults.
+  // The sections of the pages the program has (all of them: mask All).
+  pagesToImage(program);
   SectionMask sections;
-  for (Page* page : program.pages()) {
-    page->saveFile();
-    sections = sections | SectionMask(page->traits().section);
-  }
+  for (Page* page : program.pages()) sections = sections | page->traits().section;
   if (!saveParameterFile(program.image, program.selection.selected().parameterFile, sections)) {
     ask(program, cap::kFileWriteFailed, cap::kErrorTitle, MessageKind::Error);
   }

@@ -6,6 +6,7 @@
 #include "link/serial_port_list.h"
 #include "online/online_tool.h"
 #include "paramfile/parameter_file.h"
+#include "program/whole_transfers.h"
 #include "shell/captions_file.h"
 #include "shell/edition.h"
 
@@ -64,6 +65,13 @@ Page& Program::pageOf(const PageRegistration& registration) {
   return *pages_.at(static_cast<std::size_t>(&registration - rows.data()));
 }
 
+Page* Program::pageWithId(PageId id) {
+  for (Page* page : pages()) {
+    if (page->traits().id == id) return page;
+  }
+  return nullptr;
+}
+
 Page* Program::pageNamed(std::string_view name) {
   const PageRegistration* row = registrationNamed(name);
   return row != nullptr ? &pageOf(*row) : nullptr;
@@ -79,13 +87,11 @@ void Program::linkTypeChanged() {
 }
 
 void Program::imageToPages() {
-  connection.gatewayAti3Text = image.identification.ati3;
-  connection.gatewayAti4Text = image.identification.ati4;
-  for (Page* page : pages()) page->loadFile();
+  gw::imageToPages(*this);
 }
 
 void Program::defaultSettings() {
-  for (Page* page : pages()) page->loadDefaults();
+  gw::defaultSettings(*this);
 }
 
 void Program::registerTopics() {

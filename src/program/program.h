@@ -89,6 +89,8 @@ class Program {
   static std::vector<std::string_view> pageNames();
   // The page of a registry row.
   Page& pageOf(const PageRegistration& registration);
+  // The page with this identity, or nullptr while the program has no such page.
+  Page* pageWithId(PageId id);
   // The one page of that type (tests and the page's own window reach a page's fields through it).
   template <class P>
   P& page() {

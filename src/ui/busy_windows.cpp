@@ -5,6 +5,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "ui/form_layout.h"
 
@@ -13,6 +14,7 @@ namespace gw::ui {
 namespace {
 constexpr int kBusyWindowWidth = 380;
 constexpr int kBusyBarHeight = 6;
+constexpr int kFullBar = 100;
 }  // namespace
 
 BusyWindow::BusyWindow(QWidget* parent, const QString& objectName, const QString& labelName,
@@ -69,6 +71,12 @@ void BusyWindow::showText(const QString& caption, const QString& text) {
   repaint();
 }
 
+void BusyWindow::setPercent(int percent) {
+  bar_->setRange(0, kFullBar);
+  bar_->setValue(std::clamp(percent, 0, kFullBar));
+  repaint();
+}
+
 QString BusyWindow::text() const {
   return label_->text();
 }
@@ -90,6 +98,11 @@ void BusyWindow::reject() {
     return;
   }
   if (userMayClose_) QDialog::reject();
+}
+
+TfLoad::TfLoad(QWidget* parent)
+    : BusyWindow(parent, QStringLiteral("fLoad"), QStringLiteral("lbLoad"), false) {
+  setPercent(0);
 }
 
 TfParam::TfParam(QWidget* parent)

@@ -22,6 +22,8 @@ class BusyWindow : public QDialog {
   // Shows the window (again) with this caption and text, centred on its parent, and paints it at once.
   void showText(const QString& caption, const QString& text);
   QString text() const;
+  // Turns the busy bar into a bar of known length at `percent` (0 to 100).
+  void setPercent(int percent);
   // Offers a Cancel button, also taken by Esc, that runs `cancel`; an empty function takes it back. The
   // window still cannot be closed otherwise: closing it would not stop what it reports.
   void setCancel(std::function<void()> cancel);
@@ -43,6 +45,13 @@ class TfParam : public BusyWindow {
   Q_OBJECT
  public:
   explicit TfParam(QWidget* parent);
+};
+
+// "Loading parametres...": the whole-configuration transfers, with a bar from 0 to 100.
+class TfLoad : public BusyWindow {
+  Q_OBJECT
+ public:
+  explicit TfLoad(QWidget* parent);
 };
 
 // "Connecting...": the serial rate search and the LAN connect.

@@ -17,6 +17,7 @@
 
 #include "base/caption_ids.h"
 #include "program/close_question.h"
+#include "program/whole_transfers.h"
 #include "shell/captions_file.h"
 #include "ui/about_window.h"
 #include "ui/busy_windows.h"
@@ -152,6 +153,7 @@ void TfMain::buildLayout() {
 
 void TfMain::buildDialogs() {
   fParam_ = new TfParam(this);
+  fLoad_ = new TfLoad(this);
   fSpeedConnect_ = new TfSpeedConnect(this);
   wReset_ = new TwReset(this);
   fNewGateway_ = new TfNewGateway(program_.newGateway, program_.captions, this);
@@ -190,6 +192,7 @@ void TfMain::attachHost() {
   HostWindows windows;
   windows.main = this;
   windows.progress = fParam_;
+  windows.transfer = fLoad_;
   windows.connecting = fSpeedConnect_;
   windows.reset = wReset_;
   windows.newGateway = fNewGateway_;
@@ -209,11 +212,21 @@ void TfMain::wireProgram() {
   };
   hooks.openCommSettings = [this] { mCommSettClick(); };
   hooks.loadAllFromGateway = [this] { runTransfer(transfers.loadAllFromGateway); };
-  // The one whole-configuration command the program has so far: every page to its defaults.
-  transfers.defaultSettings = [this] {
-    program_.defaultSettings();
-    showPages();
+  // The whole-configuration commands; each may change every page.
+  const auto whole = [this](void (*command)(Program&)) {
+    return [this, command] {
+      command(program_);
+      showPages();
+      refresh();
+    };
   };
+  transfers.loadAllFromGateway = whole(gw::tbLoadGateClick);
+  transfers.saveAllToGateway = whole(gw::tbSaveGateClick);
+  transfers.loadAllFromFile = whole(gw::tbLoadClick);
+  transfers.saveAllToFile = whole(gw::tbSaveClick);
+  transfers.loadOtherFile = whole(gw::mLoadOClick);
+  transfers.saveAsFile = whole(gw::mSaveAsClick);
+  transfers.defaultSettings = whole(gw::mDefaultClick);
 
   linkWatch_ = new LinkWatch(
       program_,

@@ -33,12 +33,13 @@ class TfHelp;
 class TfInsertIp;
 class TfNewGateway;
 class TfParam;
+class TfLoad;
 class TfSpeedConnect;
 class TopicTree;
 class TwReset;
 
 // The whole-configuration commands (load or save every page from or to the gateway or a file, all pages to
-// their defaults). Those the program does not offer yet are empty; a command without one does nothing.
+// their defaults).
 struct WholeTransfers {
   std::function<void()> loadAllFromGateway;  // mLoad, tbLoadGate
   std::function<void()> saveAllToGateway;    // mSave, tbSaveGate
@@ -151,6 +152,7 @@ class TfMain : public QMainWindow {
   ElidedLabel* panels_[3] = {nullptr, nullptr, nullptr};
 
   TfParam* fParam_ = nullptr;
+  TfLoad* fLoad_ = nullptr;
   TfSpeedConnect* fSpeedConnect_ = nullptr;
   TwReset* wReset_ = nullptr;
   TfNewGateway* fNewGateway_ = nullptr;

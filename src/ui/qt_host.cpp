@@ -120,6 +120,20 @@ void QtHost::hideProgress() {
   if (windows_.progress) windows_.progress->hide();
 }
 
+void QtHost::showTransfer(const std::string& caption) {
+  if (!windows_.transfer) return;
+  windows_.transfer->setPercent(0);
+  windows_.transfer->showText(toQ(caption), QString());
+}
+
+void QtHost::setTransferProgress(int percent) {
+  if (windows_.transfer) windows_.transfer->setPercent(percent);
+}
+
+void QtHost::hideTransfer() {
+  if (windows_.transfer) windows_.transfer->hide();
+}
+
 void QtHost::showConnecting(const std::string& caption, const std::string& label) {
   if (windows_.connecting) windows_.connecting->showText(toQ(caption), toQ(label));
 }

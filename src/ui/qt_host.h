@@ -17,6 +17,7 @@ class QWidget;
 namespace gw::ui {
 
 class TfParam;
+class TfLoad;
 class TfSpeedConnect;
 class TwReset;
 class TfNewGateway;
@@ -25,6 +26,7 @@ class TfNewGateway;
 struct HostWindows {
   QWidget* main = nullptr;
   TfParam* progress = nullptr;
+  TfLoad* transfer = nullptr;
   TfSpeedConnect* connecting = nullptr;
   TwReset* reset = nullptr;
   TfNewGateway* newGateway = nullptr;
@@ -50,6 +52,9 @@ class QtHost : public Host {
   Answer messageBox(const Message& message) override;
   void showProgress(const std::string& caption, const std::string& label) override;
   void hideProgress() override;
+  void showTransfer(const std::string& caption) override;
+  void setTransferProgress(int percent) override;
+  void hideTransfer() override;
   void showConnecting(const std::string& caption, const std::string& label) override;
   void hideConnecting() override;
   void showResetWindow(const std::string& caption, const std::string& label) override;
