@@ -163,7 +163,7 @@ int reportCommand(CliContext& c, const std::vector<std::string>& args, const std
     std::fflush(c.out);
     return loaded;
   }
-  tool.fileEdit.set(*parsed.file);
+  tool.setFile(*parsed.file);
   return tool.saveToFile() == SaveOutcome::Failed ? kExitFileError : loaded;
 }
 

@@ -79,6 +79,11 @@ void ReportTool::chooseFile() {
   if (chosen) fileEdit.set(withTextExtension(*chosen));
 }
 
+void ReportTool::setFile(std::string path) {
+  followSelection();
+  fileEdit.set(std::move(path));
+}
+
 SaveOutcome ReportTool::saveToFile() {
   followSelection();
   const std::vector<std::string> memoLines = lines();

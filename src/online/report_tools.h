@@ -54,6 +54,8 @@ class ReportTool : public OnlineTool {
   void chooseFile();
   // "Save to file": the memo appended to the file the edit names.
   SaveOutcome saveToFile();
+  // The file name as the user types it into the edit.
+  void setFile(std::string path);
   std::vector<std::string> lines() const;
   // The transfer of the last load (what was read, how many pages): for gwctl and the benchmarks.
   const ReportTransfer& lastTransfer() const { return last_; }

@@ -26,6 +26,11 @@ class WindowTests : public QObject {
   void statusPanelsGiveWayInsteadOfOverlapping();
   void serialResetLeavesAConsoleThatTakesCommands();
   void commSettingsKeepATypedPortAndSayWhyTheyAreLocked();
+  // report_window_tests.cpp
+  void dateTimePageReadsTypesAndSetsTheGatewayClock();
+  void logPageLoadsTheLogAndAppendsItToAFile();
+  void callPageLoadsAndDeletesTheRecords();
+  void statisticsPageLoadsAndClearsTheCounters();
 };
 
 }  // namespace gw::test
