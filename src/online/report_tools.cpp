@@ -118,28 +118,22 @@ ReportTransfer StatisticsTool::transfer(bool deleting) {
 
 namespace {
 
-constexpr int kFileChars = 60;
 constexpr int kChooseFileCaption = 2300;
 constexpr int kLoadDeleteCaption = 2301;
 constexpr int kFileCaption = 2302;
 
 FormLayout reportLayout(const ReportPageNames& n) {
   using K = ControlKind;
-  std::vector<ControlSpec> loads = {{K::Button, n.load, {cap::kLoadFromGate, "Load from gate"}}};
+  std::vector<ControlSpec> controls = {{K::Button, n.load, {cap::kLoadFromGate, "Load from gate"}}};
   if (n.loadDelete != nullptr)
-    loads.push_back({K::Button, n.loadDelete, {kLoadDeleteCaption, "Load & delete"}});
+    controls.push_back({K::Button, n.loadDelete, {kLoadDeleteCaption, "Load & delete"}});
+  controls.push_back({K::Edit, n.fileEdit, {kFileCaption, "File :"}, nullptr, {}, 0, {}, true});
+  controls.push_back({K::Button, n.fileButton, {kChooseFileCaption, "..."}});
+  controls.push_back({K::Button, n.saveButton, {cap::kSaveToFile, "Save to file"}});
   return FormLayout{n.page,
                     {
                         {{{nullptr, {}, 1, {{K::Memo, n.memo, {}, nullptr, {}, 0, {}, true}}}}},
-                        {{{nullptr, {}, 2, loads}}},
-                        {{{nullptr,
-                           {},
-                           3,
-                           {
-                               {K::Edit, n.fileEdit, {kFileCaption, "File :"}, nullptr, {}, kFileChars},
-                               {K::Button, n.fileButton, {kChooseFileCaption, "..."}},
-                               {K::Button, n.saveButton, {cap::kSaveToFile, "Save to file"}},
-                           }}}},
+                        {{{nullptr, {}, 2, controls}}},
                     }};
 }
 

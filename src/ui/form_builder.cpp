@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFontDatabase>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -31,6 +32,7 @@ constexpr int kCellColumns = 3;  // label, field, gap
 constexpr int kCellGap = 24;
 constexpr int kCharPadding = 3;  // an edit shows a few characters more than it takes
 constexpr int kListMinimumHeight = 120;
+constexpr int kMemoMinimumHeight = 320;
 
 QString nameOf(const char* name) {
   return QString::fromLatin1(name);
@@ -94,9 +96,15 @@ QWidget* makeField(const ControlSpec& spec) {
       widget = tabs;
       break;
     }
-    case K::Memo:
-      widget = new QPlainTextEdit;
+    case K::Memo: {
+      // Reports keep their columns: a fixed pitch, no wrapping, room for a page of lines.
+      auto* memo = new QPlainTextEdit;
+      memo->setLineWrapMode(QPlainTextEdit::NoWrap);
+      memo->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+      memo->setMinimumHeight(kMemoMinimumHeight);
+      widget = memo;
       break;
+    }
     case K::Label:
       widget = new QLabel(englishOf(spec.label));
       break;
@@ -176,7 +184,8 @@ QWidget* buildGroup(const GroupSpec& group, const std::function<void(const std::
         label->setBuddy(field);
         grid->addWidget(label, line++, 0, 1, columns * kCellColumns);
       }
-      grid->addWidget(withHint(field, spec), line, 0, 1, columns * kCellColumns);
+      // A whole line includes the stretch column after the cells: lists and list views take the width.
+      grid->addWidget(withHint(field, spec), line, 0, 1, columns * kCellColumns + 1);
       ++line;
       continue;
     }
