@@ -74,17 +74,18 @@ TEST_F(GwctlReports, TheLogComesWholeOverTheSerialLineWithOkInItsLinesAndIsAppen
   EXPECT_TRUE(file.ends_with("]\r\n\r\n" + block)) << file;
 }
 
-TEST_F(GwctlReports, DeletingRecordsAndClearingCountersChangeTheGateway) {
-  SimProcess sim(GWSIM_PATH, {"--tcp", "0", "--cdr-records", "5", "--state", home.file("state.ini")});
+TEST_F(GwctlReports, DeletingRecordsAndClearingCountersChangeTheGatewayOverEitherLink) {
+  SimProcess sim(GWSIM_PATH, {"--tcp", "0", "--pty", home.file("ttyGW"), "--rates", "115200", "--cdr-records",
+                              "5", "--state", home.file("state.ini")});
   ASSERT_TRUE(sim.ready()) << sim.error();
-  const ProcessResult deleted = gwctl(lan(sim, {"cdr", "--delete", "-o", home.file("cdr.txt")}));
+  const ProcessResult deleted = gwctl(serial(sim, {"cdr", "--delete", "-o", home.file("cdr.txt")}));
   EXPECT_EQ(deleted.exitCode, 0) << deleted.err;
   EXPECT_EQ(count(readFile(home.file("cdr.txt")), "\r\n01.03.26 "), 5u);
   EXPECT_EQ(gwctl(lan(sim, {"cdr"})).out,
             "   date     time     type  cause   from/to groups  conn. durat.  aoc-info  gid\n");
 
   EXPECT_EQ(gwctl(lan(sim, {"stats", "--delete"})).exitCode, 0);
-  const ProcessResult after = gwctl(lan(sim, {"stats"}));
+  const ProcessResult after = gwctl(serial(sim, {"stats"}));
   EXPECT_EQ(after.exitCode, 0) << after.err;
   EXPECT_NE(after.out.find("lan: outgoing minutes by group\n  group 1                               0\n"),
             std::string::npos)
