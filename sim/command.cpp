@@ -45,6 +45,19 @@ std::optional<Command> parseWrite(std::string_view tail) {
   return command;
 }
 
+// "%TGALL=0,0,0,0" -> the group counters and their new values.
+std::optional<Command> parseCounterWrite(std::string_view tail) {
+  const std::size_t equals = tail.find('=');
+  if (tail.empty() || tail.front() != '%' || equals == std::string_view::npos) return std::nullopt;
+  const std::optional<CounterSet> set = counterSetNamed(tail.substr(1, equals - 1));
+  if (!set) return std::nullopt;
+  Command command;
+  command.kind = CommandKind::SetCounters;
+  command.counters = *set;
+  command.value = std::string(tail.substr(equals + 1));
+  return command;
+}
+
 }  // namespace
 
 Command parseCommand(std::string_view line) {
@@ -72,6 +85,12 @@ Command parseCommand(std::string_view line) {
     command.table = *table;
     return command;
   }
+  if (const std::optional<ReportId> report = reportForCommand(tail)) {
+    command.kind = CommandKind::Report;
+    command.report = *report;
+    return command;
+  }
+  if (std::optional<Command> counters = parseCounterWrite(tail)) return *counters;
   if (std::optional<Command> write = parseWrite(tail)) return *write;
   return command;
 }

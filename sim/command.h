@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "register_table.h"
+#include "reports.h"
 
 namespace gwsim {
 
@@ -21,6 +22,8 @@ enum class CommandKind {
   WriteRegister,  // "AT%S70=value", "AT%X24=", "AT%R5=", "AT%M0="
   Reset,          // "AT&BSYS=RESET"
   FactoryReset,   // "AT&FRES"
+  Report,         // "AT&L", "AT&C", "AT&CR", "AT&TIN", "AT&TOUT"
+  SetCounters,    // "AT%TGALL=0,0,0,0", "AT%TIALL=0,0", "AT%TMALL=0,0,0,0,0,0"
   Unknown,
 };
 
@@ -31,6 +34,10 @@ struct Command {
   TableId table = TableId::None;  // for Listing
   std::string key;                // for WriteRegister, normalized ("S70", "R05")
   std::string value;              // for WriteRegister: everything after the first "="
+
+  // For Report; for SetCounters the set, whose values are in `value`.
+  ReportId report = ReportId::None;
+  CounterSet counters = CounterSet::None;
 };
 
 Command parseCommand(std::string_view line);

@@ -10,6 +10,8 @@ namespace gwsim {
 namespace {
 
 constexpr const char* kCodecRegister = "E01";
+constexpr const char* kClockRegister = "S99";
+constexpr std::string_view kClockAfter = "S98=";  // the system dump lists the clock after the SIM PIN
 constexpr std::string_view kG723PayloadType = "4";
 
 // G.723 runs on its own voice firmware: taking it into the codec list or out of it re-initialises the voice
@@ -26,7 +28,9 @@ Device::Device(DeviceConfig config, RegisterStore store, Transcript& transcript,
       store_(std::move(store)),
       transcript_(transcript),
       onStoreChanged_(std::move(onStoreChanged)),
-      registrations_(config_.sipChurnMs, clockMs()) {}
+      registrations_(config_.sipChurnMs, clockMs()),
+      reports_(config_.reports),
+      clock_(config_.localClock) {}
 
 std::int64_t Device::clockMs() const {
   return config_.clock ? config_.clock() : monotonicMs();
@@ -80,6 +84,10 @@ CommandOutcome Device::execute(const Command& command) {
       storeChanged();
       outcome = {okReply(), CommandEffect::Restart};
       break;
+    case CommandKind::Report:
+      return report(command.report);
+    case CommandKind::SetCounters:
+      return setCounters(command);
     case CommandKind::Unknown:
       return {errorReply()};
   }
@@ -88,7 +96,12 @@ CommandOutcome Device::execute(const Command& command) {
 }
 
 CommandOutcome Device::dump(const Command& command) const {
-  const std::vector<std::string> lines = store_.dumpLines(command.dump, command.networkList);
+  std::vector<std::string> lines = store_.dumpLines(command.dump, command.networkList);
+  if (command.dump == DumpId::System) {
+    const auto pin = std::find_if(lines.begin(), lines.end(),
+                                  [](const std::string& line) { return line.rfind(kClockAfter, 0) == 0; });
+    lines.insert(pin == lines.end() ? pin : pin + 1, std::string(kClockRegister) + "=" + clock_.value());
+  }
   if (command.dump == DumpId::Networks && command.networkList == 0 && config_.pageNetworkLists) {
     return paged(lines);
   }
@@ -110,6 +123,11 @@ CommandOutcome Device::paged(const std::vector<std::string>& lines) const {
 
 CommandOutcome Device::writeRegister(const std::string& key, std::string value) {
   if (config_.refused.count(key) != 0) return {errorReply()};
+  if (key == kClockRegister) {
+    if (!clock_.set(value)) return {errorReply()};
+    storeChanged();
+    return {okReply()};
+  }
   const std::string before = store_.value(key).value_or("");
   if (store_.write(key, std::move(value)) != WriteResult::Stored) return {errorReply()};
   storeChanged();
@@ -117,6 +135,35 @@ CommandOutcome Device::writeRegister(const std::string& key, std::string value) 
     return {okReply(), CommandEffect::VoiceRestart};
   }
   return {okReply()};
+}
+
+CommandOutcome Device::report(ReportId id) const {
+  const std::vector<std::string> lines = reports_.lines(id);
+  const bool oneByOne = id == ReportId::CallRecordsDeleting;
+  // The statistics leave in one piece; the log and the call data records in pages.
+  const bool statistics = id == ReportId::IncomingTraffic || id == ReportId::OutgoingTraffic;
+  const std::size_t perPage = statistics ? lines.size() : static_cast<std::size_t>(config_.pageLines);
+  std::vector<std::string> pages = oneByOne ? recordPages(lines) : reportPages(lines, perPage);
+  const bool stalls = config_.stallReportsAfter && stallPages(pages, *config_.stallReportsAfter);
+  CommandOutcome outcome{pages.front()};
+  outcome.laterPages.assign(pages.begin() + 1, pages.end());
+  outcome.stalls = stalls;
+  if (oneByOne) {
+    outcome.pageKey = '#';
+    outcome.pagesDeleteRecords = true;
+  }
+  return outcome;
+}
+
+CommandOutcome Device::setCounters(const Command& command) {
+  if (!reports_.setCounters(command.counters, command.value)) return {errorReply()};
+  storeChanged();
+  return {okReply()};
+}
+
+void Device::recordTaken() {
+  reports_.deleteFirstCallRecord();
+  storeChanged();
 }
 
 void Device::storeChanged() {

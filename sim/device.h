@@ -12,8 +12,10 @@
 #include <vector>
 
 #include "command.h"
+#include "gateway_clock.h"
 #include "identity.h"
 #include "register_store.h"
+#include "reports.h"
 #include "sip_registration.h"
 #include "transcript.h"
 
@@ -31,6 +33,12 @@ struct DeviceConfig {
   int pageLines = kDefaultPageLines;  // lines per page of a listing
   bool pageNetworkLists = false;      // "AT&NALL" leaves in pages like a listing
   std::int64_t sipChurnMs = 0;        // 0: every extension stays registered
+  ReportConfig reports;               // the log, call data records and statistics
+  // --stall-reports: a report sends this many pages (or records) whole, then half of the next and nothing
+  // more; empty: reports leave whole.
+  std::optional<std::size_t> stallReportsAfter;
+  // Seconds of the host's local time for the gateway's clock; empty: the real one. Tests give a fake.
+  std::function<std::int64_t()> localClock;
   // Milliseconds of a monotonic clock; empty: the real one. Tests give a fake.
   std::function<std::int64_t()> clock;
 };
@@ -48,13 +56,16 @@ struct CommandOutcome {
   std::string reply;  // the whole reply, or the first page of a listing
   CommandEffect effect = CommandEffect::None;
   std::vector<std::string> laterPages;  // each sent when the client answers a page with a space
+  char pageKey = ' ';               // the key that asks for the next page ("#" for one record after another)
+  bool pagesDeleteRecords = false;  // each page key confirms a call data record, which is then deleted
+  bool stalls = false;              // after the last page the listing hangs: page keys go unanswered
 };
 
 enum class LineVerdict { Answer, CutAndDrop };
 
 class Device {
  public:
-  // Called after every change of the registers (to keep the --state file current).
+  // Called after every change of the registers, the reports or the clock (to keep the --state file current).
   using StoreListener = std::function<void(const RegisterStore&)>;
 
   Device(DeviceConfig config, RegisterStore store, Transcript& transcript, StoreListener onStoreChanged = {});
@@ -72,6 +83,14 @@ class Device {
   bool muted() const;
 
   CommandOutcome execute(const Command& command);
+  // A page key of a record-by-record transfer: the record it confirms is deleted.
+  void recordTaken();
+
+  // The reports' and the clock's part of the state file.
+  std::string reportState() const { return reports_.formatState(clock_); }
+  std::vector<std::string> applyReportState(std::string_view stateText) {
+    return reports_.applyState(stateText, clock_);
+  }
 
   // A restart ("AT&BSYS=RESET", "AT&FRES", a G.723 codec change) takes the device away for the reset time.
   void startRestart(std::int64_t nowMs);
@@ -85,6 +104,8 @@ class Device {
   CommandOutcome dump(const Command& command) const;
   CommandOutcome listing(TableId table) const;
   CommandOutcome paged(const std::vector<std::string>& lines) const;
+  CommandOutcome report(ReportId id) const;
+  CommandOutcome setCounters(const Command& command);
   std::int64_t clockMs() const;
   void storeChanged();
 
@@ -98,6 +119,8 @@ class Device {
   std::uint64_t restarts_ = 0;
   CommandEffect lastEffect_ = CommandEffect::None;
   SipRegistrations registrations_;
+  Reports reports_;
+  GatewayClock clock_;
 };
 
 }  // namespace gwsim

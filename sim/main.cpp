@@ -39,6 +39,8 @@ DeviceConfig deviceConfig(const SimOptions& options) {
   config.pageLines = options.pageLines;
   config.pageNetworkLists = options.pageNetworkLists;
   config.sipChurnMs = options.sipChurnMs;
+  config.reports = {options.edition, options.logLines, options.callRecords, options.okInReports};
+  if (options.stallReports) config.stallReportsAfter = static_cast<std::size_t>(*options.stallReports);
   return config;
 }
 
@@ -63,10 +65,18 @@ std::optional<RegisterStore> loadRegisters(const SimOptions& options) {
   return store;
 }
 
-void saveRegisters(const std::string& statePath, const RegisterStore& store) {
+void saveState(const std::string& statePath, const Device& device) {
   std::string error;
-  if (!statePath.empty() && !saveStateFile(statePath, store, error)) {
+  if (!statePath.empty() && !saveStateFile(statePath, device.store(), error, device.reportState())) {
     std::fprintf(stderr, "gwsim: %s\n", error.c_str());
+  }
+}
+
+// What the reports and the clock keep in the state file (the registers are loaded before the device).
+void loadReportState(const std::string& statePath, Device& device) {
+  if (statePath.empty()) return;
+  for (const std::string& warning : device.applyReportState(readStateText(statePath))) {
+    std::fprintf(stderr, "gwsim: %s\n", warning.c_str());
   }
 }
 
@@ -86,8 +96,13 @@ int run(const SimOptions& options) {
   std::optional<RegisterStore> registers = loadRegisters(options);
   if (!registers) return kExitFailure;
   const std::string statePath = options.statePath;
+  const Device* stateOwner = nullptr;  // set once the device exists; it saves nothing before
   Device device(deviceConfig(options), std::move(*registers), transcript,
-                [&statePath](const RegisterStore& store) { saveRegisters(statePath, store); });
+                [&statePath, &stateOwner](const RegisterStore&) {
+                  if (stateOwner != nullptr) saveState(statePath, *stateOwner);
+                });
+  loadReportState(statePath, device);
+  stateOwner = &device;
   const DeliveryPolicy policy{options.splitReplies, options.garbage};
 
   std::string error;
@@ -122,7 +137,7 @@ int run(const SimOptions& options) {
 
   const bool stoppedCleanly = runEventLoop(parts, stops.fd());
   if (!stoppedCleanly) std::perror("gwsim: poll");
-  saveRegisters(statePath, device.store());
+  saveState(statePath, device);
   return stoppedCleanly ? kExitClean : kExitFailure;
 }
 

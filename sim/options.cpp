@@ -15,6 +15,7 @@ constexpr int kMaxPort = 65535;
 constexpr long kMaxResetTimeMs = 600000;
 constexpr long kMaxSipChurnMs = 3600000;
 constexpr long kMaxPageLines = 1000;
+constexpr long kMaxReportLines = 100000;
 
 using Setter = std::function<bool(SimOptions&, const std::string&, std::string& error)>;
 
@@ -156,6 +157,15 @@ bool setPageLines(SimOptions& options, const std::string& value, std::string& er
   return lines.has_value();
 }
 
+Setter reportSize(int SimOptions::*member) {
+  return [member](SimOptions& options, const std::string& value, std::string& error) {
+    const std::optional<long> lines = toLong(value, 0, kMaxReportLines);
+    if (!lines) error = "must be 0.." + std::to_string(kMaxReportLines);
+    if (lines) options.*member = static_cast<int>(*lines);
+    return lines.has_value();
+  };
+}
+
 const std::vector<OptionRow>& optionTable() {
   static const std::vector<OptionRow> table{
       {"--tcp", true, setPort},
@@ -183,6 +193,10 @@ const std::vector<OptionRow>& optionTable() {
       {"--sip-churn-ms", true, setSipChurn},
       {"--page-lines", true, setPageLines},
       {"--page-network-lists", false, flag(&SimOptions::pageNetworkLists, true)},
+      {"--log-lines", true, reportSize(&SimOptions::logLines)},
+      {"--cdr-records", true, reportSize(&SimOptions::callRecords)},
+      {"--ok-in-reports", false, flag(&SimOptions::okInReports, true)},
+      {"--stall-reports", true, count(&SimOptions::stallReports)},
       {"--help", false, flag(&SimOptions::help, true)},
   };
   return table;
@@ -248,6 +262,10 @@ std::string usageText() {
          "never)\n"
          "  --page-lines N          lines per page of a listing (default 16)\n"
          "  --page-network-lists    send AT&NALL in pages like a listing\n"
+         "  --log-lines N           events in the gateway's log (default 120)\n"
+         "  --cdr-records N         call data records held (default 40)\n"
+         "  --ok-in-reports         log lines, call records and statistics that hold the letters OK\n"
+         "  --stall-reports N       reports send N pages (records) whole, then half of the next and stall\n"
          "  --help\n";
 }
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "edition.h"
+#include "reports.h"
 
 namespace gwsim {
 
@@ -43,6 +44,13 @@ struct SimOptions {
   long sipChurnMs = 0;                // 0: the mobility extensions stay registered
   int pageLines = kDefaultPageLines;  // lines per page of a listing
   bool pageNetworkLists = false;      // "AT&NALL" in pages like a listing
+
+  // The reports: events in the log, call data records held, log lines, records and statistics that hold the
+  // letters "OK", and a report that sends this many pages whole, then half of the next and stalls.
+  int logLines = kDefaultLogLines;
+  int callRecords = kDefaultCallRecords;
+  bool okInReports = false;
+  std::optional<long> stallReports;
 
   bool help = false;
 };

@@ -5,8 +5,6 @@
 namespace gwsim {
 namespace {
 
-constexpr char kNextPage = ' ';
-
 // The part of a reply that leaves before --drop-after closes the line.
 std::string firstHalf(const std::string& reply) {
   return reply.substr(0, reply.size() / 2);
@@ -83,22 +81,29 @@ void Session::takeCommand(const TakenLine& line, FeedResult& result) {
   const Command command = line.overflowed ? Command{} : parseCommand(line.text);
   const CommandOutcome outcome = device_.execute(command);
   pages_.assign(outcome.laterPages.begin(), outcome.laterPages.end());
+  pageKey_ = outcome.pageKey;
+  pagesDeleteRecords_ = outcome.pagesDeleteRecords;
+  stallAtEnd_ = outcome.stalls;
+  stalled_ = stallAtEnd_ && pages_.empty();
   answer(outcome.reply, verdict, result);
   result.restart = outcome.effect != CommandEffect::None;
 }
 
 bool Session::takePageAnswer(char byte, FeedResult& result) {
-  if (pages_.empty()) return false;
+  if (pages_.empty() && !stalled_) return false;
   if (byte == '\n' || byte == '\0') return true;
-  if (byte != kNextPage) {
+  if (byte != pageKey_) {
     pages_.clear();
+    stalled_ = false;
     return false;
   }
-  if (device_.muted()) return true;
+  if (stalled_ || device_.muted()) return true;
   const LineVerdict verdict = device_.countCommandLine();
+  if (pagesDeleteRecords_) device_.recordTaken();
   const std::string page = pages_.front();
   pages_.pop_front();
   answer(page, verdict, result);
+  stalled_ = stallAtEnd_ && pages_.empty();
   return true;
 }
 

@@ -3,6 +3,8 @@
 // bytes, echoes them, runs the login when the device has one, and answers command lines from the device.
 // While a listing waits at "<SPACE>", a space (not echoed) brings the next page and counts as a command line
 // for the failure modes; LF and NUL are ignored; any other byte abandons the listing and is taken as usual.
+// The record-by-record transfer of the call data records works alike with "#" as its key. A stalled listing
+// swallows its key without answer.
 
 #include <deque>
 #include <string>
@@ -57,6 +59,10 @@ class Session {
   Phase phase_;
   std::string user_;
   std::deque<std::string> pages_;  // the pages of a listing still to send
+  char pageKey_ = ' ';
+  bool pagesDeleteRecords_ = false;
+  bool stallAtEnd_ = false;  // the listing hangs once its pages are sent
+  bool stalled_ = false;
 };
 
 }  // namespace gwsim

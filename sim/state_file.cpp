@@ -115,14 +115,22 @@ bool loadStateFile(const std::string& path, RegisterStore& store, std::vector<st
   return true;
 }
 
-bool saveStateFile(const std::string& path, const RegisterStore& store, std::string& error) {
+std::string readStateText(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream bytes;
+  if (in) bytes << in.rdbuf();
+  return bytes.str();
+}
+
+bool saveStateFile(const std::string& path, const RegisterStore& store, std::string& error,
+                   const std::string& moreSections) {
   const std::string temporary = path + ".tmp." + std::to_string(::getpid());
   const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
   if (fd < 0) {
     error = "cannot create " + temporary + ": " + std::strerror(errno);
     return false;
   }
-  const bool written = writeAll(fd, formatState(store)) && ::fsync(fd) == 0;
+  const bool written = writeAll(fd, formatState(store) + moreSections) && ::fsync(fd) == 0;
   const int savedErrno = errno;
   ::close(fd);
   if (!written || ::rename(temporary.c_str(), path.c_str()) != 0) {

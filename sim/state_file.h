@@ -25,6 +25,11 @@ bool loadStateFile(const std::string& path, RegisterStore& store, std::vector<st
                    std::string& error);
 
 // Writes a temporary file beside `path` and renames it over `path`, so a failed save keeps the old state.
-bool saveStateFile(const std::string& path, const RegisterStore& store, std::string& error);
+// `moreSections` (the reports' section) follows the registers.
+bool saveStateFile(const std::string& path, const RegisterStore& store, std::string& error,
+                   const std::string& moreSections = {});
+
+// The text of the state file; empty when it does not exist or cannot be read.
+std::string readStateText(const std::string& path);
 
 }  // namespace gwsim

@@ -47,6 +47,7 @@ const std::vector<CliCommand>& cliCommands();
 std::vector<CliCommand> linkCommands();
 std::vector<CliCommand> gatewayCommands();
 std::vector<CliCommand> resetCommands();
+std::vector<CliCommand> reportCommands();
 std::vector<CliCommand> pageCommands();
 std::vector<CliCommand> settingsCommands();
 

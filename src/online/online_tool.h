@@ -24,6 +24,9 @@ class OnlineTool : public ControlSet {
   // The topic was chosen (its title and page, where it has them, already show). False ends the dispatch
   // there, as a topic that opens a window of its own does.
   virtual bool enter() { return true; }
+  // A tool with a page: whether the page shows after enter() (the date/time page stays hidden when the
+  // gateway's clock could not be read).
+  virtual bool showsPage() const { return true; }
   // Another topic was chosen: stop what belongs to this topic (its page is hidden by the dispatcher).
   virtual void leave() {}
 

@@ -1,5 +1,7 @@
 #include "base/caption_ids.h"
+#include "online/date_time.h"
 #include "online/online_tool.h"
+#include "online/report_tools.h"
 #include "online/resets.h"
 
 namespace gw {
@@ -17,6 +19,10 @@ const std::vector<ToolRegistration>& toolRegistry() {
   static const std::vector<ToolRegistration> rows = {
       {cap::kGatewayResetTopic, nullptr, nullptr, false, makeTool<GatewayResetTool>},
       {cap::kFactoryResetTopic, nullptr, nullptr, false, makeTool<FactoryResetTool>},
+      {cap::kDateTimeTopic, "pDateTime", dateTimeLayout, true, makeTool<DateTimeTool>},
+      {cap::kLogFileTopic, "pLog", logPageLayout, true, makeTool<LogTool>},
+      {cap::kCallDataTopic, "pCall", callPageLayout, true, makeTool<CallTool>},
+      {cap::kStatisticsTopic, "pStatistics", statisticsPageLayout, true, makeTool<StatisticsTool>},
   };
   return rows;
 }

@@ -8,6 +8,7 @@
 #include <variant>
 #include <vector>
 
+#include "pages/input_mask.h"
 #include "pages/list_model.h"
 
 namespace gw {
@@ -30,6 +31,9 @@ struct TextField : FieldView {
   KeyFilter filter = nullptr;
   bool ipAddress = false;  // checked when the focus leaves it
   bool marked = false;     // painted red by a failed check
+  // A field typed position by position (a time, a date): the window hands it every key; nullptr: a free
+  // text field.
+  const InputMask* mask = nullptr;
 
   // A marked field gets its normal colour back as soon as it holds text.
   void set(std::string value);

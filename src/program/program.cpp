@@ -108,7 +108,8 @@ void Program::registerTopics() {
     const int caption = row.topicCaption;
     if (row.pageName != nullptr) {
       topics.setPageTopic(
-          caption, row.pageName, [&tool] { tool.enter(); }, [&tool] { tool.leave(); });
+          caption, row.pageName, [&tool] { tool.enter(); }, [&tool] { tool.leave(); },
+          [&tool] { return tool.showsPage(); });
       continue;
     }
     topics.setHandler(caption, {[this, &tool, caption, titled = row.titled] {

@@ -42,11 +42,15 @@ bool TopicActivation::hasHandler(int caption) const {
 }
 
 void TopicActivation::setPageTopic(int caption, std::string page, std::function<void()> onEnter,
-                                   std::function<void()> onLeave) {
-  setHandler(caption, Handler{[this, caption, page, onEnter] {
+                                   std::function<void()> onLeave, std::function<bool()> showPage) {
+  setHandler(caption, Handler{[this, caption, page, onEnter, showPage] {
                                 enterTitle(caption);
                                 if (onEnter) onEnter();
-                                window_.page = page;
+                                if (!showPage || showPage()) {
+                                  window_.page = page;
+                                } else if (window_.page == page) {
+                                  window_.page.clear();
+                                }
                                 return true;
                               },
                               [this, page, onLeave] {

@@ -28,9 +28,10 @@ class TopicActivation {
   // Gives a topic of the dispatch table its handler; topics without one are not offered by the dispatcher.
   void setHandler(int caption, Handler handler);
   // A topic that shows a page: title, currentTopic and the page; leaving hides it. `onEnter` runs after the
-  // page shows, `onLeave` before it hides.
+  // title is set, `onLeave` before the page hides; `showPage`, when given, decides after onEnter whether the
+  // page shows at all (otherwise no page shows).
   void setPageTopic(int caption, std::string page, std::function<void()> onEnter = {},
-                    std::function<void()> onLeave = {});
+                    std::function<void()> onLeave = {}, std::function<bool()> showPage = {});
   bool hasHandler(int caption) const;
 
   // tvTopicClick: clears the title and the current topic, then dispatches.

@@ -20,4 +20,9 @@ void attachKeyFilter(QLineEdit* edit, KeyFilter filter);
 // leaving the field.
 void onLeave(QWidget* widget, std::function<bool()> check);
 
+// A field typed position by position (a time or date mask): Backspace and the digits go to `type` with the
+// caret, which returns the caret after the key; Left and Right move the caret and focus keys work as usual;
+// every other key is discarded, and pasting, dropping and the context menu are off.
+void attachMaskedInput(QLineEdit* edit, std::function<int(char key, int caret)> type);
+
 }  // namespace gw::ui

@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFontDatabase>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -33,6 +34,7 @@ constexpr int kCellGap = 24;
 constexpr int kCharPadding = 3;  // an edit shows a few characters more than it takes
 constexpr int kListMinimumHeight = 120;
 const QString kAlertStyle = QStringLiteral("QLabel { color: #c62828; }");
+constexpr int kMemoMinimumHeight = 320;
 
 QString nameOf(const char* name) {
   return QString::fromLatin1(name);
@@ -106,9 +108,15 @@ QWidget* makeField(const ControlSpec& spec) {
       widget = tabs;
       break;
     }
-    case K::Memo:
-      widget = new QPlainTextEdit;
+    case K::Memo: {
+      // Reports keep their columns: a fixed pitch, no wrapping, room for a page of lines.
+      auto* memo = new QPlainTextEdit;
+      memo->setLineWrapMode(QPlainTextEdit::NoWrap);
+      memo->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+      memo->setMinimumHeight(kMemoMinimumHeight);
+      widget = memo;
       break;
+    }
     case K::Label: {
       auto* label = new QLabel(englishOf(spec.label));
       label->setWordWrap(spec.wide);  // a label of its own line wraps rather than widen the page

@@ -171,6 +171,15 @@ void PageBinder::bindText(const std::string& name, const TextField& field, QWidg
   if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
     connect(edit, &QLineEdit::textEdited, this,
             [this, edit, name] { userEdit(model_.editText(name, toGateway(edit->text()))); });
+    if (field.mask != nullptr) {
+      const InputMask* mask = field.mask;
+      attachMaskedInput(edit, [this, name, mask](char key, int caret) {
+        const TextField* current = findField<TextField>(model_.fields(), name);
+        const MaskedText typed = maskKeyPress(*mask, {current->text, caret}, key);
+        if (typed.text != current->text) userEdit(model_.editText(name, typed.text));
+        return typed.caret;
+      });
+    }
     if (field.ipAddress) {
       onLeave(edit, [this, name] {
         const bool good = model_.leaveField(name);

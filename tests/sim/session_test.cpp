@@ -104,15 +104,17 @@ TEST(Session, EchoEndsLinesAtCrIgnoresLfAndErasesWithBackspace) {
 }
 
 TEST(Session, DumpShowsWhatWasWrittenAndRefusesUnknownRegisters) {
-  Console console(noLogin());
+  DeviceConfig stopped = noLogin();
+  stopped.localClock = [] { return daysFromCivil(2026, 1, 8) * 86400 + 9 * 3600 + 5 * 60 + 7; };
+  Console console(std::move(stopped));
   EXPECT_EQ(console.send("AT%S70=10.1.2.3\r\n"), "AT%S70=10.1.2.3\r\n\r\nOK\r\n");
   EXPECT_EQ(console.send("AT%S98=\r"), "AT%S98=\r\n\r\nOK\r\n");
   EXPECT_EQ(console.send("at%x31= 1*,2#=\r"), "at%x31= 1*,2#=\r\n\r\nOK\r\n");
   const std::string dump = console.send("AT&V\r\n");
   EXPECT_EQ(dump,
             "AT&V\r\n\r\nS70=10.1.2.3\r\nS71=255.255.255.0\r\nS72=192.168.1.1\r\nS85=\r\nS86=\r\nS91=1,0\r\n"
-            "S98=\r\nX20=0000,0000\r\nX30=#,#,#\r\nX31= 1*,2#=\r\nX32=*55,#55\r\nX33=*33,#33\r\nX24=2222\r\n"
-            "\r\nOK\r\n");
+            "S98=\r\nS99=8.1.2026.4/9:05:07\r\nX20=0000,0000\r\nX30=#,#,#\r\nX31= 1*,2#=\r\nX32=*55,#55\r\n"
+            "X33=*33,#33\r\nX24=2222\r\n\r\nOK\r\n");
   EXPECT_EQ(console.send("AT%S99=1\r"), "AT%S99=1\r\n\r\nERROR\r\n");
   EXPECT_EQ(console.send("AT%S70\r"), "AT%S70\r\n\r\nERROR\r\n");
   EXPECT_EQ(console.send("ATZ\r"), "ATZ\r\n\r\nERROR\r\n");

@@ -33,6 +33,11 @@ class WindowTests : public QObject {
   void ethernetPageLoadsEditsAndSaves();
   void basicPageLoadsEditsAndSaves();
   void groupsPageLoadsEditsAndSaves();
+  // report_window_tests.cpp
+  void dateTimePageReadsTypesAndSetsTheGatewayClock();
+  void logPageLoadsTheLogAndAppendsItToAFile();
+  void callPageLoadsAndDeletesTheRecords();
+  void statisticsPageLoadsAndClearsTheCounters();
 };
 
 }  // namespace gw::test
