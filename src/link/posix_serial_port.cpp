@@ -160,6 +160,7 @@ std::optional<char> PosixSerialPort::readByte(int timeoutMs) {
     // A raw line with no minimum count answers "nothing yet" with 0 rather than EAGAIN; poll tells a
     // hang-up from an empty line.
     if (n < 0 && errno != EAGAIN) {  // gone
+      gone_ = true;
       waitUntil(deadline);
       return std::nullopt;
     }
@@ -172,6 +173,7 @@ std::optional<char> PosixSerialPort::readByte(int timeoutMs) {
       return std::nullopt;
     }
     if (ready > 0 && (p.revents & POLLIN) == 0) {  // POLLHUP or POLLERR without data
+      gone_ = true;
       waitUntil(deadline);
       return std::nullopt;
     }

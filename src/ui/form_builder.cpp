@@ -176,7 +176,8 @@ QWidget* buildGroup(const GroupSpec& group, const std::function<void(const std::
         label->setBuddy(field);
         grid->addWidget(label, line++, 0, 1, columns * kCellColumns);
       }
-      grid->addWidget(withHint(field, spec), line, 0, 1, columns * kCellColumns);
+      // A whole line of the group: the stretching column after the cells too.
+      grid->addWidget(withHint(field, spec), line, 0, 1, columns * kCellColumns + 1);
       ++line;
       continue;
     }
