@@ -77,6 +77,7 @@ const std::vector<Use> kInventory = {
     // The program's own entries (docs/captions.md).
     {1000, 1001, "Save to gate and Defaults buttons of every page"},
     {1100, 1127, "System page: group titles, field labels, hint, CDR mode items"},
+    {2400, 2413, "tracing page: group titles, trace file, Clear, detail boxes, trace types"},
     {2900, 2934,
      "status bar words, connecting window, connection and lost-link messages, Remove all question, dialog "
      "titles, labels and buttons of the shell, message box buttons, toolbar hints, About window, a response "
