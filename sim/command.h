@@ -21,6 +21,8 @@ enum class CommandKind {
   WriteRegister,  // "AT%S70=value", "AT%X24=", "AT%R5=", "AT%M0="
   Reset,          // "AT&BSYS=RESET"
   FactoryReset,   // "AT&FRES"
+  TraceStart,     // "AT!L2".."AT!L4" (LAN and Telnet), "AT!R2".."AT!R4" (VoIP and GSM messages)
+  TraceStop,      // "AT!RX"
   Unknown,
 };
 
@@ -31,6 +33,8 @@ struct Command {
   TableId table = TableId::None;  // for Listing
   std::string key;                // for WriteRegister, normalized ("S70", "R05")
   std::string value;              // for WriteRegister: everything after the first "="
+  char traceType = 0;             // for TraceStart: 'L' or 'R'
+  int traceLevel = 0;             // for TraceStart: 2..4
 };
 
 Command parseCommand(std::string_view line);

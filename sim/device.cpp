@@ -11,6 +11,7 @@ namespace {
 
 constexpr const char* kCodecRegister = "E01";
 constexpr std::string_view kG723PayloadType = "4";
+constexpr const char* kTraceDetailsRegister = "S92";
 
 // G.723 runs on its own voice firmware: taking it into the codec list or out of it re-initialises the voice
 // processing.
@@ -75,6 +76,14 @@ CommandOutcome Device::execute(const Command& command) {
     case CommandKind::Reset:
       outcome = {okReply(), CommandEffect::Restart};
       break;
+    case CommandKind::TraceStart:
+      outcome = {okReply()};
+      outcome.trace = TraceOrder{true, {command.traceType, command.traceLevel, traceDetails()}};
+      return outcome;
+    case CommandKind::TraceStop:
+      outcome = {okReply()};
+      outcome.trace = TraceOrder{false, {}};
+      return outcome;
     case CommandKind::FactoryReset:
       store_.factoryReset();
       storeChanged();
@@ -117,6 +126,16 @@ CommandOutcome Device::writeRegister(const std::string& key, std::string value) 
     return {okReply(), CommandEffect::VoiceRestart};
   }
   return {okReply()};
+}
+
+int Device::traceDetails() const {
+  const std::string value = store_.value(kTraceDetailsRegister).value_or("");
+  int details = 0;
+  for (char c : value) {
+    if (c < '0' || c > '9') return 0;
+    details = details * 10 + (c - '0');
+  }
+  return details;
 }
 
 void Device::storeChanged() {

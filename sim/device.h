@@ -15,6 +15,7 @@
 #include "identity.h"
 #include "register_store.h"
 #include "sip_registration.h"
+#include "trace.h"
 #include "transcript.h"
 
 namespace gwsim {
@@ -48,6 +49,7 @@ struct CommandOutcome {
   std::string reply;  // the whole reply, or the first page of a listing
   CommandEffect effect = CommandEffect::None;
   std::vector<std::string> laterPages;  // each sent when the client answers a page with a space
+  std::optional<TraceOrder> trace;      // the command started or stopped tracing on its console
 };
 
 enum class LineVerdict { Answer, CutAndDrop };
@@ -87,6 +89,8 @@ class Device {
   CommandOutcome paged(const std::vector<std::string>& lines) const;
   std::int64_t clockMs() const;
   void storeChanged();
+  // The details register S92 as a number (0 when it holds none).
+  int traceDetails() const;
 
   DeviceConfig config_;
   RegisterStore store_;

@@ -15,6 +15,7 @@ constexpr int kMaxPort = 65535;
 constexpr long kMaxResetTimeMs = 600000;
 constexpr long kMaxSipChurnMs = 3600000;
 constexpr long kMaxPageLines = 1000;
+constexpr long kMaxTraceRate = 100000;
 
 using Setter = std::function<bool(SimOptions&, const std::string&, std::string& error)>;
 
@@ -156,6 +157,13 @@ bool setPageLines(SimOptions& options, const std::string& value, std::string& er
   return lines.has_value();
 }
 
+bool setTraceRate(SimOptions& options, const std::string& value, std::string& error) {
+  const std::optional<long> rate = toLong(value, 1, kMaxTraceRate);
+  if (!rate) error = "trace rate must be 1.." + std::to_string(kMaxTraceRate) + " lines per second";
+  if (rate) options.traceRate = static_cast<int>(*rate);
+  return rate.has_value();
+}
+
 const std::vector<OptionRow>& optionTable() {
   static const std::vector<OptionRow> table{
       {"--tcp", true, setPort},
@@ -183,6 +191,7 @@ const std::vector<OptionRow>& optionTable() {
       {"--sip-churn-ms", true, setSipChurn},
       {"--page-lines", true, setPageLines},
       {"--page-network-lists", false, flag(&SimOptions::pageNetworkLists, true)},
+      {"--trace-rate", true, setTraceRate},
       {"--help", false, flag(&SimOptions::help, true)},
   };
   return table;
@@ -248,6 +257,7 @@ std::string usageText() {
          "never)\n"
          "  --page-lines N          lines per page of a listing (default 16)\n"
          "  --page-network-lists    send AT&NALL in pages like a listing\n"
+         "  --trace-rate LINES_PER_S  trace lines per second while tracing is on (default 4)\n"
          "  --help\n";
 }
 

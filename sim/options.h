@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "edition.h"
+#include "trace.h"
 
 namespace gwsim {
 
@@ -43,6 +44,7 @@ struct SimOptions {
   long sipChurnMs = 0;                // 0: the mobility extensions stay registered
   int pageLines = kDefaultPageLines;  // lines per page of a listing
   bool pageNetworkLists = false;      // "AT&NALL" in pages like a listing
+  int traceRate = kDefaultTraceRate;  // trace lines per second while tracing is on
 
   bool help = false;
 };

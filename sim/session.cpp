@@ -84,6 +84,7 @@ void Session::takeCommand(const TakenLine& line, FeedResult& result) {
   const CommandOutcome outcome = device_.execute(command);
   pages_.assign(outcome.laterPages.begin(), outcome.laterPages.end());
   answer(outcome.reply, verdict, result);
+  if (outcome.trace) result.trace = outcome.trace;
   result.restart = outcome.effect != CommandEffect::None;
 }
 
