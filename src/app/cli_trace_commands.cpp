@@ -194,8 +194,8 @@ int terminalCommand(CliContext& c, const std::vector<std::string>& args) {
   while (!ended && tool.running() && !c.interrupted()) {
     const RawStdin::Input keys = input.read();
     for (char key : keys.bytes) {
-      if (input.terminal() && key == kEndKey) {
-        ended = true;
+      if ((input.terminal() && key == kEndKey) || !tool.running()) {
+        ended = true;  // a key that found the link gone would connect anew
         break;
       }
       tool.mTerminalKeyPress(key);

@@ -1,6 +1,5 @@
 #include "link/terminal_text.h"
 
-#include "base/text.h"
 #include "link/lan_display.h"
 
 namespace gw {
@@ -11,6 +10,12 @@ constexpr std::string_view kLineBreak = "\r\n";
 
 bool isStatusLine(std::string_view line) {
   return line == "OK" || line == "BUSY" || line == "ERROR";
+}
+
+void payOwedLineBreak(SerialTerminalState& state, std::string& text) {
+  if (!state.afterStatus) return;
+  text.append(kLineBreak);
+  state.afterStatus = false;
 }
 
 }  // namespace
@@ -24,24 +29,19 @@ bool showSerialTerminalBlock(std::string_view block, SerialTerminalState& state,
       if (isStatusLine(state.lastStatusLine)) {
         state.afterStatus = true;
       } else {
+        payOwedLineBreak(state, text);
         text.append(kLineBreak);
-        state.afterStatus = false;
       }
       state.lastStatusLine.clear();
       continue;
     }
-    state.afterStatus = false;
+    payOwedLineBreak(state, text);
     state.lastStatusLine.push_back(c);
     text.push_back(c);
   }
-  if (!state.afterStatus) {
-    display.append(text);
-    return true;
-  }
-  // A new line of its own, the reply on it without its leading line break, and a line break after it.
-  if (!display.lines().empty()) display.append("\n");
-  if (startsWith(text, kLineBreak)) text.erase(0, kLineBreak.size());
-  display.append(text + std::string(kLineBreak));
+  // The read ends after a status line: the line is over.
+  payOwedLineBreak(state, text);
+  display.append(text);
   return true;
 }
 
