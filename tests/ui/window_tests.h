@@ -2,7 +2,7 @@
 // The main window driven by its control names against gwsim: connect and the status bar, the System page,
 // the error summary and red marks, the language switch, the Kestrin edition, the factory reset and the close
 // question; cancelling a connect, connecting elsewhere, the status bar's layout, a serial reset and the
-// communication settings.
+// communication settings; tracing under load and the terminal.
 
 #include <QObject>
 
@@ -26,6 +26,8 @@ class WindowTests : public QObject {
   void statusPanelsGiveWayInsteadOfOverlapping();
   void serialResetLeavesAConsoleThatTakesCommands();
   void commSettingsKeepATypedPortAndSayWhyTheyAreLocked();
+  void tracingAtTwoThousandLinesASecondLeavesTheWindowTakingKeys();
+  void terminalSendsKeysAsTypedAndGivesWayToTheNextTopic();
 };
 
 }  // namespace gw::test
