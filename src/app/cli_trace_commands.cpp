@@ -223,25 +223,21 @@ std::vector<CliCommand> traceCommands() {
        "[--seconds N] [-o FILE]",
        "trace the gateway's protocols",
        "Connects and starts tracing as the tracing page's Start does: the details register S92 from\n"
-       "--details (none unless given; full is all of them), then \"AT!L<level>\" (--type lan: LAN and "
-       "Telnet)\n"
-       "or \"AT!R<level>\" (--type voip: VoIP and GSM messages; the only type over the LAN link, and the\n"
-       "default there) at --level (default 2). The trace goes to stdout as it arrives and, with -o, is\n"
-       "appended to FILE after a line with the date and time, as the page's trace file holds it. Runs for\n"
-       "--seconds N, or until Ctrl+C or SIGTERM, and then stops tracing on the gateway (\"AT!RX\") as the\n"
-       "page's Stop does. Exit 1 when the gateway refused the start or the stop, or the link was lost; 4 "
-       "when\n"
-       "FILE cannot be written.\n",
+       "--details (none unless given; full is all of them), then \"AT!L<level>\" (--type lan: LAN and\n"
+       "Telnet, the default on the serial link) or \"AT!R<level>\" (--type voip: VoIP and GSM messages,\n"
+       "the only type over the LAN link) at --level (default 2). The trace goes to stdout as it arrives\n"
+       "and, with -o, is appended to FILE after a line with the date and time, as the page's trace file\n"
+       "holds it. Runs for --seconds N, or until Ctrl+C or SIGTERM, and then stops tracing on the gateway\n"
+       "(\"AT!RX\") as the page's Stop does. Exit 1 when the gateway refused the start or the stop, or the\n"
+       "link was lost; 4 when FILE cannot be written.\n",
        traceCommand,
        {"--type", "--level", "--details", "--seconds", "-o"}},
       {"terminal", "terminal", "a raw terminal on the gateway's command line",
-       "Connects and runs the Terminal topic: every byte read from stdin goes to the gateway as typed (a\n"
-       "line ends with CR, \"\\r\"), and whatever the gateway sends is written to stdout as it arrives. On "
-       "a\n"
-       "terminal, stdin is read key by key until Ctrl+]; otherwise until it ends, and then until the "
-       "gateway\n"
-       "has been silent for half a second (at most the response time), so the reply to the last line is\n"
-       "printed. Exit 1 when the link was lost.\n",
+       "Connects and runs the Terminal topic: every byte read from stdin goes to the gateway as typed\n"
+       "(a line ends with CR, \"\\r\"), and whatever the gateway sends is written to stdout as it\n"
+       "arrives. On a terminal, stdin is read key by key until Ctrl+]; otherwise until it ends, and then\n"
+       "until the gateway has been silent for half a second (at most the response time), so the reply\n"
+       "to the last line is printed. Exit 1 when the link was lost.\n",
        terminalCommand},
   };
 }

@@ -28,6 +28,7 @@
 #include "base/files.h"
 #include "base/ini_file.h"
 #include "base/program_folder.h"
+#include "online/tracing.h"
 #include "pages/system_page.h"
 #include "shell/captions_file.h"
 #include "shell/gateway.h"
@@ -594,6 +595,13 @@ void WindowTests::tracingAtTwoThousandLinesASecondLeavesTheWindowTakingKeys() {
   for (auto it = numbered.globalMatch(trace); it.hasNext();)
     QCOMPARE(it.next().captured(2).toInt(), expected++);
   QVERIFY(expected > 2000);
+
+  // Closing the window stops a running trace on the gateway first.
+  h.click("sbTracStart");
+  QCOMPARE(start->text(), QStringLiteral("Stop"));
+  QVERIFY(h.window->close());
+  QVERIFY(!h.program->tool<TracingTool>().running());
+  QCOMPARE(h.heard().back(), std::string("AT!RX"));
 }
 
 void WindowTests::terminalSendsKeysAsTypedAndGivesWayToTheNextTopic() {
