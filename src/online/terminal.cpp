@@ -6,12 +6,15 @@ namespace gw {
 
 namespace {
 
-constexpr std::size_t kReadBlockBytes = 4096;
 // After the terminal had to be started again by a key, the reader gets this long before the key is sent.
 constexpr int kRestartPauseMs = 100;
 constexpr std::string_view kLeaveLine = "\r\n";
 
 }  // namespace
+
+std::string TTerminal::operator()(const std::atomic<bool>& stopping) const {
+  return link.serialRead(kReadBlockBytes, stopping, true);
+}
 
 TerminalTool::TerminalTool(const OnlineContext& context) : OnlineTool(context) {}
 
@@ -36,9 +39,7 @@ void TerminalTool::terminalStart() {
   if (ctx_.window != nullptr) ctx_.window->terminalRunning(true);
   link.setTerminalTimeouts();
   if (serial) {
-    reader_ = link.startReader([&link](const std::atomic<bool>& stopping) {
-      return link.serialRead(kReadBlockBytes, stopping, true);
-    });
+    reader_ = link.startReader(TTerminal{link});
     return;
   }
   link.terminalActive = true;

@@ -5,6 +5,7 @@
 // hands the text over while the terminal owns the LAN data. While it runs the command exchange is not used
 // and the whole-gateway load and save are disabled.
 
+#include <atomic>
 #include <deque>
 #include <functional>
 #include <memory>
@@ -16,6 +17,14 @@
 #include "online/online_tool.h"
 
 namespace gw {
+
+// TTerminal: the terminal poll, run on the serial terminal's own thread until the terminal stops: one read
+// of what arrives until the line falls silent, written to the communication LOG like any serial read.
+struct TTerminal {
+  static constexpr std::size_t kReadBlockBytes = 4096;
+  Link& link;
+  std::string operator()(const std::atomic<bool>& stopping) const;
+};
 
 class TerminalTool : public OnlineTool {
  public:

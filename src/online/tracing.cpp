@@ -12,7 +12,6 @@ namespace {
 
 constexpr std::size_t kReplyCapacity = 128;
 // A serial read of the reader ends at this many bytes even while the trace never falls silent.
-constexpr std::size_t kReadBlockBytes = 4096;
 // While the stop command's reply is awaited, the trace is taken this often.
 constexpr int kStopPollMs = 10;
 constexpr std::string_view kStopCommand = "AT!RX\r";
@@ -47,6 +46,10 @@ class BusyLink {
 };
 
 }  // namespace
+
+std::string TTracing::operator()(const std::atomic<bool>& stopping) const {
+  return link.serialRead(kReadBlockBytes, stopping, false);
+}
 
 TracingTool::TracingTool(const OnlineContext& context) : OnlineTool(context) {
   sbTracStart.text = kStartCaption;
@@ -122,7 +125,8 @@ int TracingTool::level() const {
 
 void TracingTool::cbTracTypeChange() {
   // The LAN link cannot trace itself.
-  if (ctx_.link.comm.linkType == kLanLink && cbTracType.index == kLanType) cbTracType.index = kMessagesType;
+  if (ctx_.link.comm.linkType != kSerialLink && cbTracType.index == kLanType)
+    cbTracType.index = kMessagesType;
   rgTracLevel.texts = cbTracType.index == kMessagesType ? kMessageLevels : kLanLevels;
 }
 
@@ -147,7 +151,7 @@ void TracingTool::sbTracFileClick() {
 
 void TracingTool::sbTracStartClick() {
   if (!ctx_.connection.commConnect(false)) return;
-  if (ctx_.link.comm.linkType == kLanLink) {
+  if (ctx_.link.comm.linkType != kSerialLink) {
     cbTracType.index = kMessagesType;
     cbTracTypeChange();
   }
@@ -180,9 +184,7 @@ void TracingTool::traceStarted(const std::string& firstText) {
     lines_.reset();
     link.setTerminalTimeouts();
     serialBytes(firstText);
-    reader_ = link.startReader([&link](const std::atomic<bool>& stopping) {
-      return link.serialRead(kReadBlockBytes, stopping, false);
-    });
+    reader_ = link.startReader(TTracing{link});
   } else {
     link.lanTracingActive = true;
     link.onLanDisplay = [this](LanDisplayTarget, const std::string& text) { lanText(text); };

@@ -5,6 +5,7 @@
 // a reader thread (TTracing) collects the trace; over the LAN the link's receive path hands it over while
 // LAN tracing owns the LAN data. While tracing runs the whole-gateway load and save are disabled.
 
+#include <atomic>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -17,6 +18,15 @@
 #include "online/trace_text.h"
 
 namespace gw {
+
+// TTracing: one pass of the serial tracing reader, run on its own thread until tracing stops. It reads what
+// has arrived (a NUL ends a read, as silence does); the LOG does not get the trace.
+struct TTracing {
+  // A read ends at this many bytes even while the trace never falls silent.
+  static constexpr std::size_t kReadBlockBytes = 4096;
+  Link& link;
+  std::string operator()(const std::atomic<bool>& stopping) const;
+};
 
 class TracingTool : public OnlineTool {
  public:
