@@ -58,6 +58,27 @@ std::optional<Command> parseCounterWrite(std::string_view tail) {
   return command;
 }
 
+constexpr std::string_view kTraceStop = "!RX";
+constexpr char kLowestTraceLevel = '2';
+constexpr char kHighestTraceLevel = '4';
+
+// "!L3" -> start LAN and Telnet tracing at level 3; "!RX" -> stop.
+std::optional<Command> parseTrace(std::string_view tail) {
+  Command command;
+  if (equalsNoCase(tail, kTraceStop)) {
+    command.kind = CommandKind::TraceStop;
+    return command;
+  }
+  if (tail.size() != 3 || tail[0] != '!') return std::nullopt;
+  const char type = static_cast<char>(std::toupper(static_cast<unsigned char>(tail[1])));
+  if ((type != 'L' && type != 'R') || tail[2] < kLowestTraceLevel || tail[2] > kHighestTraceLevel)
+    return std::nullopt;
+  command.kind = CommandKind::TraceStart;
+  command.traceType = type;
+  command.traceLevel = tail[2] - '0';
+  return command;
+}
+
 }  // namespace
 
 Command parseCommand(std::string_view line) {
@@ -92,6 +113,7 @@ Command parseCommand(std::string_view line) {
   }
   if (std::optional<Command> counters = parseCounterWrite(tail)) return *counters;
   if (std::optional<Command> write = parseWrite(tail)) return *write;
+  if (std::optional<Command> trace = parseTrace(tail)) return *trace;
   return command;
 }
 

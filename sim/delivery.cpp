@@ -43,6 +43,22 @@ std::vector<Chunk> planReply(const std::string& reply, const DeliveryPolicy& pol
   return chunks;
 }
 
+std::vector<Chunk> planTrace(const std::vector<std::string>& lines, const DeliveryPolicy& policy,
+                             std::mt19937& random) {
+  std::vector<Chunk> chunks;
+  if (lines.empty()) return chunks;
+  if (!policy.split && !policy.garbage) {
+    std::string all;
+    for (const std::string& line : lines) all += line;
+    chunks.push_back({std::move(all), 0});
+    return chunks;
+  }
+  for (const std::string& line : lines) {
+    for (Chunk& chunk : planReply(line, policy, random)) chunks.push_back(std::move(chunk));
+  }
+  return chunks;
+}
+
 bool OutputQueue::push(Chunk chunk) {
   if (chunk.bytes.empty()) return true;
   if (pendingBytes() + chunk.bytes.size() > kMaxQueuedBytes) return false;

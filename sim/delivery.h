@@ -31,6 +31,9 @@ inline constexpr int kSplitPauseMs = 30;
 std::string garbageBurst(std::mt19937& random);
 
 std::vector<Chunk> planReply(const std::string& reply, const DeliveryPolicy& policy, std::mt19937& random);
+// Trace lines due together: one chunk, or each line as a reply of its own when replies are split or noisy.
+std::vector<Chunk> planTrace(const std::vector<std::string>& lines, const DeliveryPolicy& policy,
+                             std::mt19937& random);
 
 class OutputQueue {
  public:

@@ -13,6 +13,7 @@ constexpr const char* kCodecRegister = "E01";
 constexpr const char* kClockRegister = "S99";
 constexpr std::string_view kClockAfter = "S98=";  // the system dump lists the clock after the SIM PIN
 constexpr std::string_view kG723PayloadType = "4";
+constexpr const char* kTraceDetailsRegister = "S92";
 
 // G.723 runs on its own voice firmware: taking it into the codec list or out of it re-initialises the voice
 // processing.
@@ -79,6 +80,14 @@ CommandOutcome Device::execute(const Command& command) {
     case CommandKind::Reset:
       outcome = {okReply(), CommandEffect::Restart};
       break;
+    case CommandKind::TraceStart:
+      outcome = {okReply()};
+      outcome.trace = TraceOrder{true, {command.traceType, command.traceLevel, traceDetails()}};
+      return outcome;
+    case CommandKind::TraceStop:
+      outcome = {okReply()};
+      outcome.trace = TraceOrder{false, {}};
+      return outcome;
     case CommandKind::FactoryReset:
       store_.factoryReset();
       storeChanged();
@@ -164,6 +173,16 @@ CommandOutcome Device::setCounters(const Command& command) {
 void Device::recordTaken() {
   reports_.deleteFirstCallRecord();
   storeChanged();
+}
+
+int Device::traceDetails() const {
+  const std::string value = store_.value(kTraceDetailsRegister).value_or("");
+  int details = 0;
+  for (char c : value) {
+    if (c < '0' || c > '9') return 0;
+    details = details * 10 + (c - '0');
+  }
+  return details;
 }
 
 void Device::storeChanged() {

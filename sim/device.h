@@ -17,6 +17,7 @@
 #include "register_store.h"
 #include "reports.h"
 #include "sip_registration.h"
+#include "trace.h"
 #include "transcript.h"
 
 namespace gwsim {
@@ -59,6 +60,7 @@ struct CommandOutcome {
   char pageKey = ' ';               // the key that asks for the next page ("#" for one record after another)
   bool pagesDeleteRecords = false;  // each page key confirms a call data record, which is then deleted
   bool stalls = false;              // after the last page the listing hangs: page keys go unanswered
+  std::optional<TraceOrder> trace;      // the command started or stopped tracing on its console
 };
 
 enum class LineVerdict { Answer, CutAndDrop };
@@ -108,6 +110,8 @@ class Device {
   CommandOutcome setCounters(const Command& command);
   std::int64_t clockMs() const;
   void storeChanged();
+  // The details register S92 as a number (0 when it holds none).
+  int traceDetails() const;
 
   DeviceConfig config_;
   RegisterStore store_;

@@ -108,7 +108,7 @@ int run(const SimOptions& options) {
   std::string error;
   std::unique_ptr<TcpConsole> lan;
   if (options.tcpPort) {
-    lan = TcpConsole::open({*options.tcpPort, options.telnet, policy}, device, error);
+    lan = TcpConsole::open({*options.tcpPort, options.telnet, policy, options.traceRate}, device, error);
     if (!lan) {
       std::fprintf(stderr, "gwsim: LAN console: %s\n", error.c_str());
       return kExitFailure;
@@ -116,8 +116,8 @@ int run(const SimOptions& options) {
   }
   std::unique_ptr<PtyConsole> serial;
   if (!options.ptyPath.empty()) {
-    serial =
-        PtyConsole::open({options.ptyPath, options.rates, options.boot, policy}, device, transcript, error);
+    serial = PtyConsole::open({options.ptyPath, options.rates, options.boot, policy, options.traceRate},
+                              device, transcript, error);
     if (!serial) {
       std::fprintf(stderr, "gwsim: serial console: %s\n", error.c_str());
       return kExitFailure;

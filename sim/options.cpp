@@ -16,6 +16,7 @@ constexpr long kMaxResetTimeMs = 600000;
 constexpr long kMaxSipChurnMs = 3600000;
 constexpr long kMaxPageLines = 1000;
 constexpr long kMaxReportLines = 100000;
+constexpr long kMaxTraceRate = 100000;
 
 using Setter = std::function<bool(SimOptions&, const std::string&, std::string& error)>;
 
@@ -166,6 +167,13 @@ Setter reportSize(int SimOptions::*member) {
   };
 }
 
+bool setTraceRate(SimOptions& options, const std::string& value, std::string& error) {
+  const std::optional<long> rate = toLong(value, 1, kMaxTraceRate);
+  if (!rate) error = "trace rate must be 1.." + std::to_string(kMaxTraceRate) + " lines per second";
+  if (rate) options.traceRate = static_cast<int>(*rate);
+  return rate.has_value();
+}
+
 const std::vector<OptionRow>& optionTable() {
   static const std::vector<OptionRow> table{
       {"--tcp", true, setPort},
@@ -197,6 +205,7 @@ const std::vector<OptionRow>& optionTable() {
       {"--cdr-records", true, reportSize(&SimOptions::callRecords)},
       {"--ok-in-reports", false, flag(&SimOptions::okInReports, true)},
       {"--stall-reports", true, count(&SimOptions::stallReports)},
+      {"--trace-rate", true, setTraceRate},
       {"--help", false, flag(&SimOptions::help, true)},
   };
   return table;
@@ -266,6 +275,7 @@ std::string usageText() {
          "  --cdr-records N         call data records held (default 40)\n"
          "  --ok-in-reports         log lines, call records and statistics that hold the letters OK\n"
          "  --stall-reports N       reports send N pages (records) whole, then half of the next and stall\n"
+         "  --trace-rate LINES_PER_S  trace lines per second while tracing is on (default 4)\n"
          "  --help\n";
 }
 

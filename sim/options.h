@@ -8,6 +8,7 @@
 
 #include "edition.h"
 #include "reports.h"
+#include "trace.h"
 
 namespace gwsim {
 
@@ -44,6 +45,7 @@ struct SimOptions {
   long sipChurnMs = 0;                // 0: the mobility extensions stay registered
   int pageLines = kDefaultPageLines;  // lines per page of a listing
   bool pageNetworkLists = false;      // "AT&NALL" in pages like a listing
+  int traceRate = kDefaultTraceRate;  // trace lines per second while tracing is on
 
   // The reports: events in the log, call data records held, log lines, records and statistics that hold the
   // letters "OK", and a report that sends this many pages whole, then half of the next and stalls.

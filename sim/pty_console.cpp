@@ -40,6 +40,7 @@ PtyConsole::PtyConsole(const PtyConsoleConfig& config, Device& device, Transcrip
       rates_(config.rates.begin(), config.rates.end()),
       device_(device),
       bootLoader_(transcript),
+      trace_(config.traceRate),
       random_(kRandomSeed) {
   session_.emplace(device_);
 }
@@ -118,8 +119,12 @@ void PtyConsole::addPollFds(std::vector<pollfd>& fds, std::int64_t nowMs) {
 
 std::optional<std::int64_t> PtyConsole::deadlineMs(std::int64_t nowMs) const {
   std::optional<std::int64_t> deadline = initAtMs_;
+  const auto consider = [&deadline](std::optional<std::int64_t> time) {
+    if (time && (!deadline || *time < *deadline)) deadline = time;
+  };
   const std::optional<std::int64_t> readyAt = out_.readyAtMs();
-  if (readyAt && *readyAt > nowMs && (!deadline || *readyAt < *deadline)) deadline = readyAt;
+  if (readyAt && *readyAt > nowMs) consider(readyAt);
+  consider(trace_.nextDueMs());
   return deadline;
 }
 
@@ -130,13 +135,21 @@ void PtyConsole::onPolled(const std::vector<pollfd>& fds, std::int64_t nowMs) {
       (fds[*masterIndex_].revents & (POLLIN | POLLHUP | POLLERR))) {
     readMaster(nowMs);
   }
+  sendTrace(nowMs);
   flush(nowMs);
+}
+
+void PtyConsole::sendTrace(std::int64_t nowMs) {
+  const std::vector<std::string> lines = trace_.due(nowMs);
+  if (device_.muted() || broken_) return;
+  for (Chunk& chunk : planTrace(lines, config_.policy, random_)) out_.push(std::move(chunk));
 }
 
 void PtyConsole::noticeRestart() {
   if (device_.restarts() == restartsSeen_) return;
   restartsSeen_ = device_.restarts();
   initAtMs_ = device_.restartEndsMs();
+  trace_.stop();  // a restarted gateway traces nothing
 }
 
 void PtyConsole::finishRestart(std::int64_t nowMs) {
@@ -187,6 +200,8 @@ void PtyConsole::take(std::string_view bytes, std::int64_t nowMs) {
   }
   const FeedResult result = session_->feed(bytes);
   queue(result.out);
+  if (result.trace && result.trace->start) trace_.start(result.trace->settings, nowMs);
+  if (result.trace && !result.trace->start) trace_.stop();
   if (result.restart) {
     device_.startRestart(nowMs);
     noticeRestart();

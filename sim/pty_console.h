@@ -19,6 +19,7 @@
 #include "device.h"
 #include "event_loop.h"
 #include "session.h"
+#include "trace.h"
 
 namespace gwsim {
 
@@ -27,6 +28,7 @@ struct PtyConsoleConfig {
   std::vector<int> rates;
   bool boot = false;
   DeliveryPolicy policy;
+  int traceRate = kDefaultTraceRate;  // trace lines per second
 };
 
 class PtyConsole : public Pollable {
@@ -56,6 +58,7 @@ class PtyConsole : public Pollable {
   void readMaster(std::int64_t nowMs);
   void take(std::string_view bytes, std::int64_t nowMs);
   void queue(const std::vector<Emission>& emissions);
+  void sendTrace(std::int64_t nowMs);
   void flush(std::int64_t nowMs);
 
   PtyConsoleConfig config_;
@@ -70,6 +73,7 @@ class PtyConsole : public Pollable {
   std::optional<Session> session_;
   BootLoader bootLoader_;
   OutputQueue out_;
+  TraceGenerator trace_;
   std::mt19937 random_;
   bool speedSeen_ = false;
   std::optional<int> lastSpeed_;  // of the last bytes received, answered or not

@@ -124,6 +124,7 @@ void addSystem(Table& table) {
   add(table, d, "S85", "", text(kSmsTextLength));                       // text of "SMS at no answer"
   add(table, d, "S86", "", text(kSmsTextLength));                       // text of the SMS for all calls
   add(table, d, "S91", "1,0", anything());                              // CDR mode, unit ID
+  add(table, DumpId::None, "S92", "0", fields({number(0, 31)}));        // trace details; in no dump
   add(table, d, "S98", "", anything());                                 // SIM PIN
   add(table, d, "X20", "0000,0000", fields({monthDay(), monthDay()}));  // winter time, summer time (MMDD)
   add(table, d, "X30", "#,#,#", anything());    // quick call forwarding start, end; end of dialling

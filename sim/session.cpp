@@ -86,6 +86,7 @@ void Session::takeCommand(const TakenLine& line, FeedResult& result) {
   stallAtEnd_ = outcome.stalls;
   stalled_ = stallAtEnd_ && pages_.empty();
   answer(outcome.reply, verdict, result);
+  if (outcome.trace) result.trace = outcome.trace;
   result.restart = outcome.effect != CommandEffect::None;
 }
 

@@ -7,6 +7,7 @@
 // swallows its key without answer.
 
 #include <deque>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -24,8 +25,9 @@ struct Emission {
 
 struct FeedResult {
   std::vector<Emission> out;
-  bool restart = false;  // the device restarts: the console stops taking input
-  bool drop = false;     // --drop-after: the reply was cut; the console drops the line
+  bool restart = false;             // the device restarts: the console stops taking input
+  bool drop = false;                // --drop-after: the reply was cut; the console drops the line
+  std::optional<TraceOrder> trace;  // the last trace start or stop among the lines taken
 };
 
 class Session {

@@ -34,7 +34,7 @@ bool has(const std::vector<pollfd>& fds, const std::optional<std::size_t>& index
 }  // namespace
 
 TcpConsole::TcpConsole(const TcpConsoleConfig& config, Device& device)
-    : config_(config), device_(device), port_(config.port), random_(kRandomSeed) {}
+    : config_(config), device_(device), port_(config.port), trace_(config.traceRate), random_(kRandomSeed) {}
 
 std::unique_ptr<TcpConsole> TcpConsole::open(const TcpConsoleConfig& config, Device& device,
                                              std::string& error) {
@@ -102,6 +102,7 @@ std::optional<std::int64_t> TcpConsole::deadlineMs(std::int64_t nowMs) const {
   if (clientFd_ >= 0 && readyAt && *readyAt > nowMs) consider(readyAt);
   consider(closeByMs_);
   consider(relistenAtMs_);
+  if (clientFd_ >= 0 && !closeByMs_) consider(trace_.nextDueMs());
   return deadline;
 }
 
@@ -111,6 +112,7 @@ void TcpConsole::onPolled(const std::vector<pollfd>& fds, std::int64_t nowMs) {
   if (clientFd_ >= 0 && !closeByMs_ && has(fds, clientIndex_, POLLIN | POLLHUP | POLLERR)) readClient(nowMs);
   if (clientFd_ >= 0 && closeByMs_ && has(fds, clientIndex_, POLLHUP | POLLERR)) closeClient();
   if (clientFd_ < 0 && has(fds, listenIndex_, POLLIN)) acceptClient();
+  sendTrace(nowMs);
   flushClient(nowMs);
   closeClientWhenFlushed(nowMs);
 }
@@ -141,6 +143,7 @@ void TcpConsole::acceptClient() {
   ::setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);  // split replies leave as separate segments
   clientFd_ = fd;
   session_.emplace(device_);
+  trace_.stop();
   telnet_ = TelnetFilter();
   out_.clear();
   closeByMs_.reset();
@@ -159,6 +162,8 @@ void TcpConsole::readClient(std::int64_t nowMs) {
   const FeedResult result =
       session_->feed(telnet_.filter(std::string_view(block, static_cast<std::size_t>(n))));
   queue(result.out);
+  if (result.trace && result.trace->start) trace_.start(result.trace->settings, nowMs);
+  if (result.trace && !result.trace->start) trace_.stop();
   if (result.drop && !closeByMs_) closeByMs_ = nowMs + kCloseFlushLimitMs;
   if (result.restart) {
     device_.startRestart(nowMs);
@@ -174,6 +179,13 @@ void TcpConsole::queue(const std::vector<Emission>& emissions) {
     }
     for (Chunk& chunk : planReply(emission.bytes, config_.policy, random_)) queueChunk(std::move(chunk));
   }
+}
+
+void TcpConsole::sendTrace(std::int64_t nowMs) {
+  if (clientFd_ < 0 || closeByMs_) return;
+  const std::vector<std::string> lines = trace_.due(nowMs);
+  if (device_.muted()) return;
+  for (Chunk& chunk : planTrace(lines, config_.policy, random_)) queueChunk(std::move(chunk));
 }
 
 void TcpConsole::queueChunk(Chunk chunk) {
@@ -201,6 +213,7 @@ void TcpConsole::closeClient() {
   clientFd_ = -1;
   session_.reset();
   out_.clear();
+  trace_.stop();
   closeByMs_.reset();
 }
 

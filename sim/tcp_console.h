@@ -14,6 +14,7 @@
 #include "event_loop.h"
 #include "session.h"
 #include "telnet.h"
+#include "trace.h"
 
 namespace gwsim {
 
@@ -21,6 +22,7 @@ struct TcpConsoleConfig {
   int port = 0;  // 0 picks a free port
   bool telnet = false;
   DeliveryPolicy policy;
+  int traceRate = kDefaultTraceRate;  // trace lines per second
 };
 
 class TcpConsole : public Pollable {
@@ -47,6 +49,7 @@ class TcpConsole : public Pollable {
   void acceptClient();
   void readClient(std::int64_t nowMs);
   void queue(const std::vector<Emission>& emissions);
+  void sendTrace(std::int64_t nowMs);
   void queueChunk(Chunk chunk);
   void flushClient(std::int64_t nowMs);
   void closeClientWhenFlushed(std::int64_t nowMs);
@@ -62,6 +65,7 @@ class TcpConsole : public Pollable {
   std::optional<Session> session_;
   TelnetFilter telnet_;
   OutputQueue out_;
+  TraceGenerator trace_;
   std::mt19937 random_;
   std::optional<std::int64_t> closeByMs_;  // set while the client is closed once its output has left
   std::optional<std::int64_t> relistenAtMs_;

@@ -50,6 +50,7 @@ std::vector<CliCommand> resetCommands();
 std::vector<CliCommand> reportCommands();
 std::vector<CliCommand> pageCommands();
 std::vector<CliCommand> settingsCommands();
+std::vector<CliCommand> traceCommands();
 
 std::string usageText();
 

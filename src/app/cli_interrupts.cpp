@@ -32,9 +32,14 @@ void CliInterrupts::poll() {
   }
   if (!interrupted_) return;
   // Every exchange from now on ends at once; the connect clears its own cancel when it ends, so say it again.
-  link_.requestCancel();
+  if (!handled_) link_.requestCancel();
   // A second Ctrl+C ends the program at once, however it is stuck.
   release();
+}
+
+void CliInterrupts::handled() {
+  handled_ = true;
+  link_.clearCancel();
 }
 
 void CliInterrupts::release() {

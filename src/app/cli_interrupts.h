@@ -20,6 +20,9 @@ class CliInterrupts {
 
   // Takes a signal that is waiting; true once one has come.
   bool interrupted();
+  // The command has seen the interrupt and ends by itself, undoing what it started on the gateway: its
+  // exchanges are no longer cancelled. A second Ctrl+C still ends the program at once.
+  void handled();
 
  private:
   void poll();
@@ -31,6 +34,7 @@ class CliInterrupts {
   sigset_t previousMask_;
   int fd_ = -1;
   bool interrupted_ = false;
+  bool handled_ = false;
   Clock::PollerId poller_ = 0;
 };
 

@@ -46,6 +46,11 @@ inline constexpr int kResetting = 108;
 inline constexpr int kResetWindowTitle = 109;
 inline constexpr int kDeletingTables = 481;
 
+// Tracing: a start or stop the gateway did not take.
+inline constexpr int kCommunicationFailed = 56;
+inline constexpr int kTraceStart = 152;
+inline constexpr int kTraceStop = 153;
+
 // Pages and parameter files.
 inline constexpr int kFileWriteFailed = 60;
 inline constexpr int kLoadedWithoutError = 61;

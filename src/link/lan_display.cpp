@@ -4,6 +4,21 @@
 
 namespace gw {
 
+namespace {
+
+// The text as the display shows it: a line feed right after a line feed is skipped.
+std::string withoutDoubledLineFeeds(std::string_view text) {
+  std::string shown;
+  shown.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    shown.push_back(text[i]);
+    if (text[i] == '\n' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+  }
+  return shown;
+}
+
+}  // namespace
+
 bool isEraseEcho(std::string_view text) {
   return startsWith(text, "\b \b");
 }
@@ -26,6 +41,14 @@ bool routeLanDisplay(std::string_view text, LineDisplay& display,
     start = lf + 1;
     if (start < text.size() && text[start] == '\n') ++start;
   }
+  return true;
+}
+
+bool routeLanDisplay(std::string_view text, TextDisplay& display,
+                     const std::function<void(std::string_view)>& traceFile) {
+  if (isEraseEcho(text)) return false;
+  if (traceFile) traceFile(text);
+  display.append(withoutDoubledLineFeeds(text));
   return true;
 }
 

@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "link/text_display.h"
+
 namespace gw {
 
 // Which view owns the LAN data: the terminal when it is active, else LAN tracing.
@@ -26,6 +28,9 @@ bool isEraseEcho(std::string_view text);
 // line, a new line starting at each line feed; the line feed right after a line feed is skipped, so LF LF
 // makes one new line. CRs stay in the lines.
 bool routeLanDisplay(std::string_view text, LineDisplay& display,
+                     const std::function<void(std::string_view)>& traceFile = {});
+// The same into the terminal display or the trace view.
+bool routeLanDisplay(std::string_view text, TextDisplay& display,
                      const std::function<void(std::string_view)>& traceFile = {});
 
 }  // namespace gw

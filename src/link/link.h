@@ -14,6 +14,7 @@
 #include <string_view>
 
 #include "base/clock.h"
+#include "link/background_reader.h"
 #include "link/comm.h"
 #include "link/comm_log.h"
 #include "link/lan_display.h"
@@ -53,6 +54,10 @@ class Link {
   // Called with the socket when the LAN client starts receiving and with -1 when it stops, so the desktop
   // program can receive event-driven (pollLan on readable) while nothing waits.
   std::function<void(int fd)> onLanSocket;
+
+  // Starts the reader thread of the serial terminal or tracing; tests put a reader in its place that they
+  // run step by step.
+  ReaderFactory startReader = startReaderThread;
 
   // Wall-clock whole seconds of the last send or receive.
   std::int64_t lastActivity() const { return lastActivity_; }
@@ -101,6 +106,11 @@ class Link {
   char serialReadByte();
   // Bytes until a read times out, a NUL arrives or `capacity` bytes are read; the text before the NUL.
   std::string serialRead(std::size_t capacity);
+  // As serialRead for a reader thread: it also ends once `stopping` is set, and writes the LOG only when
+  // `log` is set.
+  std::string serialRead(std::size_t capacity, const std::atomic<bool>& stopping, bool log);
+  // The open port's device has gone (unplugged, hung up).
+  bool serialPortGone() const { return comm.portHandle && comm.portHandle->gone(); }
   bool setCommandTimeouts();
   bool setTerminalTimeouts();
   // Closes the port: no handle, bit rate 0.
@@ -121,6 +131,9 @@ class Link {
   // The LAN receive buffer.
   bool rxReady() const;
   void clearRxText();
+  // Everything in the receive buffer, which is left empty (text that arrived before the terminal or
+  // tracing took the LAN data over, and belongs to them).
+  std::string takeReceivedText();
 
  private:
   class ExchangeScope;

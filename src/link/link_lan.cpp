@@ -123,6 +123,10 @@ void Link::appendRxText(const std::string& text) {
   rxReady_ = true;
 }
 
+std::string Link::takeReceivedText() {
+  return takeRxText(std::string::npos);
+}
+
 std::string Link::takeRxText(std::size_t capacity) {
   std::lock_guard lock(rxLock_);
   std::string taken = rxText_.substr(0, capacity);

@@ -25,14 +25,19 @@ char Link::serialReadByte() {
 }
 
 std::string Link::serialRead(std::size_t capacity) {
+  const std::atomic<bool> never = false;
+  return serialRead(capacity, never, true);
+}
+
+std::string Link::serialRead(std::size_t capacity, const std::atomic<bool>& stopping, bool log) {
   std::string text;
-  while (text.size() < capacity && !cancelRequested()) {
+  while (text.size() < capacity && !cancelRequested() && !stopping) {
     const char byte = serialReadByte();
     if (byte == '\0') break;  // silence, or a NUL that ends the text
     text.push_back(byte);
   }
   touchActivity();
-  logReceive(text);
+  if (log) logReceive(text);
   return text;
 }
 

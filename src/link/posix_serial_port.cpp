@@ -152,14 +152,16 @@ std::optional<char> PosixSerialPort::readByte(int timeoutMs) {
   if (fd < 0) return std::nullopt;
   const SteadyTime deadline =
       std::chrono::steady_clock::now() + std::chrono::milliseconds(std::max(timeoutMs, 0));
+  bool hungUp = false;
   for (;;) {
     char byte = 0;
     const ssize_t n = ::read(fd, &byte, 1);
     if (n == 1) return byte;
     if (n < 0 && errno == EINTR) continue;
     // A raw line with no minimum count answers "nothing yet" with 0 rather than EAGAIN; poll tells a
-    // hang-up from an empty line.
-    if (n < 0 && errno != EAGAIN) {  // gone
+    // hang-up from an empty line. After a hang-up that left nothing to read, the device is gone.
+    if ((n < 0 && errno != EAGAIN) || hungUp) {
+      gone_ = true;
       waitUntil(deadline);
       return std::nullopt;
     }
@@ -171,10 +173,8 @@ std::optional<char> PosixSerialPort::readByte(int timeoutMs) {
       waitUntil(deadline);
       return std::nullopt;
     }
-    if (ready > 0 && (p.revents & POLLIN) == 0) {  // POLLHUP or POLLERR without data
-      waitUntil(deadline);
-      return std::nullopt;
-    }
+    // A hang-up may still leave bytes to read; the next read tells.
+    if (ready > 0 && (p.revents & (POLLHUP | POLLERR)) != 0) hungUp = true;
   }
 }
 

@@ -27,12 +27,14 @@ class PosixSerialPort : public SerialPort {
   bool setReadTimeouts(const ReadTimeouts& timeouts) override;
   ReadTimeouts readTimeouts() const override;
   void close() override;
+  bool gone() const override { return gone_; }
 
  private:
   PosixSerialPort(int fd, int bitsPerSecond) : fd_(fd), rate_(bitsPerSecond) {}
 
   std::atomic<int> fd_;
   std::atomic<int> rate_;
+  std::atomic<bool> gone_ = false;   // a read found the device hung up or failing
   mutable std::mutex timeoutsLock_;  // the terminal reader reads them while the exchange thread sets them
   ReadTimeouts timeouts_ = kOpenReadTimeouts;
 };

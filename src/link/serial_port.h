@@ -52,6 +52,8 @@ class SerialPort {
   virtual bool setReadTimeouts(const ReadTimeouts& timeouts) = 0;
   virtual ReadTimeouts readTimeouts() const = 0;
   virtual void close() = 0;
+  // The device has gone (hung up, unplugged): no read will ever bring data again.
+  virtual bool gone() const { return false; }
 };
 
 // Why a port could not be opened.

@@ -9,6 +9,7 @@
 #include "link/link.h"
 #include "shell/connection.h"
 #include "shell/gateway_selection.h"
+#include "shell/main_window_model.h"
 
 namespace gw {
 
@@ -19,6 +20,8 @@ struct OnlineContext {
   GatewaySelection& selection;
   Host& host;
   const CaptionList& captions;
+  // The main window's state (the commands a running terminal or trace disables); none without a window.
+  MainWindowModel* window = nullptr;
 };
 
 }  // namespace gw

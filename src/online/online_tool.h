@@ -7,6 +7,7 @@
 #include <memory>
 #include <vector>
 
+#include "link/text_display.h"
 #include "online/online_context.h"
 #include "pages/control_set.h"
 #include "pages/form_layout.h"
@@ -29,6 +30,16 @@ class OnlineTool : public ControlSet {
   virtual bool showsPage() const { return true; }
   // Another topic was chosen: stop what belongs to this topic (its page is hidden by the dispatcher).
   virtual void leave() {}
+
+  // The link is about to close (Disconnect, a lost link, the program closing): stop what reads it.
+  virtual void disconnecting() {}
+
+  // Text views the window repaints in batches from the model ("mTracing"), by control name.
+  struct NamedDisplay {
+    const char* name;
+    TextDisplay* display;
+  };
+  virtual std::vector<NamedDisplay> displays() { return {}; }
 
   // A tool whose page lives on a timer (a running clock, a poll) gives its period: the window calls tick()
   // that often while the page is shown and no other action talks to the gateway. 0: no timer.

@@ -3,6 +3,8 @@
 #include "online/online_tool.h"
 #include "online/report_tools.h"
 #include "online/resets.h"
+#include "online/terminal.h"
+#include "online/tracing.h"
 
 namespace gw {
 
@@ -17,6 +19,8 @@ std::unique_ptr<OnlineTool> makeTool(const OnlineContext& context) {
 
 const std::vector<ToolRegistration>& toolRegistry() {
   static const std::vector<ToolRegistration> rows = {
+      {cap::kTerminalTopic, nullptr, nullptr, true, makeTool<TerminalTool>},
+      {cap::kTracingTopic, "pTracing", tracingPageLayout, true, makeTool<TracingTool>},
       {cap::kGatewayResetTopic, nullptr, nullptr, false, makeTool<GatewayResetTool>},
       {cap::kFactoryResetTopic, nullptr, nullptr, false, makeTool<FactoryResetTool>},
       {cap::kDateTimeTopic, "pDateTime", dateTimeLayout, true, makeTool<DateTimeTool>},

@@ -16,6 +16,12 @@ namespace gw {
 // A control or list item whose text has no caption-list entry: its English text shows in every language.
 inline constexpr int kNoCaption = -1;
 
+// A text of the window: its entry in the caption list and its English default.
+struct CaptionText {
+  int caption = kNoCaption;
+  const char* text = nullptr;
+};
+
 // Decides whether a typed character is kept; nullptr keeps every character.
 using KeyFilter = bool (*)(char);
 
@@ -76,8 +82,15 @@ struct NumberField : FieldView {
 struct RadioField : FieldView {
   std::vector<std::string> buttons;  // control names, in index order
   int index = 0;
+  // The buttons' own texts when the model changes them (empty: the layout's texts stay).
+  std::vector<CaptionText> texts;
 
   bool select(int i);
+};
+
+// A control whose own text the model chooses, such as a button that reads "Start" or "Stop".
+struct CaptionField : FieldView {
+  CaptionText text;
 };
 
 // A list box: lines of text, one of them selected (or none).
@@ -87,7 +100,7 @@ struct ListField : FieldView, ListModel<std::string> {};
 struct TableField : FieldView, ListModel<std::vector<std::string>> {};
 
 using FieldRef = std::variant<TextField*, ChoiceField*, CheckField*, NumberField*, RadioField*, ListField*,
-                              TableField*, FieldView*>;
+                              TableField*, FieldView*, CaptionField*>;
 
 struct NamedField {
   std::string_view name;  // the control name, also the widget's objectName

@@ -10,12 +10,6 @@
 
 namespace gw {
 
-// A text of the window: its entry in the caption list and its English default.
-struct CaptionText {
-  int caption = kNoCaption;
-  const char* text = nullptr;
-};
-
 enum class ControlKind {
   Edit,      // a one-line text field
   Password,  // a text field that hides what is typed

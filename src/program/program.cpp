@@ -26,7 +26,7 @@ Program::Program(Clock& clockRef, Host& hostRef, std::string programFolder, std:
       commSettings(hostRef, captions),
       connection(link, selection, newGateway, hostRef, captions),
       pageContext{link, connection, selection, hostRef, captions, image, pageState, &dialogs},
-      onlineContext{clockRef, link, connection, selection, hostRef, captions},
+      onlineContext{clockRef, link, connection, selection, hostRef, captions, &window},
       topics(*this, window),
       folder_(std::move(programFolder)) {
   for (const PageRegistration& row : pageRegistry()) pages_.push_back(row.make(pageContext));
@@ -138,6 +138,9 @@ void Program::wireHooks() {
     image.identification.ati4 = connection.gatewayAti4Text;
   };
   connection.hooks.connectAttempted = [this] { window.connectAttempted(); };
+  connection.hooks.stopReaders = [this] {
+    for (const std::unique_ptr<OnlineTool>& tool : tools_) tool->disconnecting();
+  };
   connection.hooks.applyEdition = [this] {
     window.applyEdition(connection.kestrinEdition);
     for (Page* page : pages()) page->applyEdition();

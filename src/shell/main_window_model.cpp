@@ -19,7 +19,7 @@ constexpr StateRow kLinkStates[] = {
 };
 // Enabled after a disconnect; a connect leaves them as they are.
 constexpr const char* kEnabledByDisconnect[] = {"tbLoadGate", "tbSaveGate"};
-// Disabled while the terminal runs.
+// Disabled while the terminal or tracing runs.
 constexpr const char* kTerminalBlocks[] = {"tbLoadGate", "tbSaveGate", "mLoad", "mSave"};
 
 }  // namespace
@@ -53,6 +53,8 @@ void MainWindowModel::linkStateChanged(bool connected) {
   if (!connected) {
     for (const char* control : kEnabledByDisconnect) setEnabled(control, true);
     terminalVisible = false;
+    terminalRuns_ = false;  // a disconnect ends the terminal and tracing
+    tracingRuns_ = false;
   }
   if (!connected) onlineImage = kImageOnlineDisconnected;
   notify();
@@ -64,8 +66,18 @@ void MainWindowModel::connectAttempted() {
 }
 
 void MainWindowModel::terminalRunning(bool running) {
-  for (const char* control : kTerminalBlocks) setEnabled(control, !running);
+  terminalRuns_ = running;
   terminalVisible = running;
+  showWholeGatewayCommands();
+}
+
+void MainWindowModel::tracingRunning(bool running) {
+  tracingRuns_ = running;
+  showWholeGatewayCommands();
+}
+
+void MainWindowModel::showWholeGatewayCommands() {
+  for (const char* control : kTerminalBlocks) setEnabled(control, !terminalRuns_ && !tracingRuns_);
   notify();
 }
 

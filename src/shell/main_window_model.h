@@ -41,6 +41,8 @@ class MainWindowModel {
   // The states of the window's table: start and after Disconnect, connected, terminal running.
   void linkStateChanged(bool connected);
   void terminalRunning(bool running);
+  // Tracing disables the same commands as the terminal; they come back once neither runs.
+  void tracingRunning(bool running);
   // The online topics' image after a connect attempt, connected or not.
   void connectAttempted();
   // Kestrin hides the tools it lacks (menu items, toolbar button, log display) and the glossary.
@@ -65,6 +67,10 @@ class MainWindowModel {
   }
 
  private:
+  void showWholeGatewayCommands();
+
+  bool terminalRuns_ = false;
+  bool tracingRuns_ = false;
   std::map<std::string, bool, std::less<>> enabled_;
   std::map<std::string, bool, std::less<>> visible_;
 };

@@ -16,6 +16,8 @@
 #include <QVBoxLayout>
 
 #include "base/caption_ids.h"
+#include "online/terminal.h"
+#include "online/tracing.h"
 #include "program/close_question.h"
 #include "program/whole_transfers.h"
 #include "shell/captions_file.h"
@@ -23,6 +25,7 @@
 #include "ui/busy_windows.h"
 #include "ui/caption_labels.h"
 #include "ui/comm_settings_window.h"
+#include "ui/display_view.h"
 #include "ui/elided_label.h"
 #include "ui/gateway_list_window.h"
 #include "ui/icons.h"
@@ -33,6 +36,7 @@
 #include "ui/qt_host.h"
 #include "ui/qt_text.h"
 #include "ui/record_dialog_window.h"
+#include "ui/terminal_keys.h"
 #include "ui/topic_tree.h"
 
 namespace gw::ui {
@@ -186,6 +190,21 @@ void TfMain::buildPages() {
     pageTopics_.push_back({row.topicCaption, row.pageName, widget, [widget] { widget->showModel(); }});
     connect(widget, &PageWidget::actionDone, this, [this] { refresh(); });
   }
+  buildDisplays();
+}
+
+void TfMain::buildDisplays() {
+  for (const ToolRegistration& row : toolRegistry()) {
+    OnlineTool& tool = program_.toolOf(row);
+    // A tool without a page of its own (the terminal) is ticked while its display shows.
+    std::function<void()> tick;
+    if (row.pageName == nullptr && tool.tickIntervalMs() > 0) tick = [&tool] { tool.tick(); };
+    for (const OnlineTool::NamedDisplay& named : tool.displays()) {
+      if (auto* view = findChild<QPlainTextEdit*>(QString::fromLatin1(named.name)))
+        new DisplayView(*named.display, view, tick, this);
+    }
+  }
+  new TerminalKeys(program_.tool<TerminalTool>(), mTerminal_, this);
 }
 
 void TfMain::attachHost() {
@@ -233,6 +252,7 @@ void TfMain::wireProgram() {
       [this] {
         KeepAliveConditions conditions;
         conditions.terminalDisplayVisible = program_.window.terminalVisible;
+        conditions.tracingThreadRunning = program_.tool<TracingTool>().serialReaderRunning();
         return conditions;
       },
       this);
@@ -313,8 +333,10 @@ void TfMain::refresh() {
   }
   pages_->setCurrentWidget(shown);
   lbMain_->setText(toQ(model.title));
+  const bool terminalShows = model.terminalVisible && mTerminal_->isHidden();
   mTerminal_->setVisible(model.terminalVisible);
   pages_->setVisible(!model.terminalVisible);
+  if (terminalShows) mTerminal_->setFocus();
   tvTopic_->setOnlineImage(model.onlineImage);
 }
 

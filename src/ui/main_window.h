@@ -114,6 +114,9 @@ class TfMain : public QMainWindow {
   void buildCommands();
   void buildDialogs();
   void buildPages();
+  // The tools' text views (the trace view, the terminal display), repainted in batches, and the terminal's
+  // keyboard.
+  void buildDisplays();
   void wireProgram();
   void attachHost();
   void setMainEnabled(bool enabled);

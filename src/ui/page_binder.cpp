@@ -1,5 +1,6 @@
 #include "ui/page_binder.h"
 
+#include <QAbstractButton>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QHeaderView>
@@ -261,6 +262,9 @@ void PageBinder::bind(const NamedField& field) {
     } else {
       problem(name, "is not a list box");
     }
+  } else if (std::holds_alternative<CaptionField*>(field.field)) {
+    if (qobject_cast<QAbstractButton*>(widget) == nullptr && qobject_cast<QLabel*>(widget) == nullptr)
+      problem(name, "is not a button or label");
   } else if (std::holds_alternative<TableField*>(field.field)) {
     if (auto* table = qobject_cast<QTreeWidget*>(widget)) {
       connect(table, &QTreeWidget::currentItemChanged, this, [this, name, table](QTreeWidgetItem* item) {
@@ -279,6 +283,10 @@ void PageBinder::show() {
         auto* button = qobject_cast<QRadioButton*>(widgetOf((*radio)->buttons[i]));
         if (button == nullptr) continue;
         const QSignalBlocker quiet(button);
+        if ((*radio)->texts.size() == (*radio)->buttons.size()) {
+          const CaptionText& own = (*radio)->texts[i];
+          button->setText(mnemonicSafe(toQ(captions_.labelOr(own.caption, own.text))));
+        }
         button->setChecked(static_cast<int>(i) == (*radio)->index);
         button->setEnabled((*radio)->enabled);
         button->setVisible((*radio)->visible);
@@ -311,6 +319,10 @@ void PageBinder::showField(const NamedField& field, QWidget* widget) const {
     if (auto* box = qobject_cast<QListWidget*>(widget)) showList(**list, box);
   } else if (auto* const* table = std::get_if<TableField*>(&field.field)) {
     if (auto* view = qobject_cast<QTreeWidget*>(widget)) showTable(**table, view);
+  } else if (auto* const* own = std::get_if<CaptionField*>(&field.field)) {
+    const QString text = toQ(captions_.labelOr((*own)->text.caption, (*own)->text.text));
+    if (auto* button = qobject_cast<QAbstractButton*>(widget)) button->setText(mnemonicSafe(text));
+    if (auto* label = qobject_cast<QLabel*>(widget)) label->setText(text);
   }
   const FieldView& view = viewOf(field.field);
   widget->setEnabled(view.enabled);

@@ -107,12 +107,14 @@ TEST_F(PtyPort, ReadsWaitOutTheirTimeOutWhenSilentOrHungUp) {
   const auto waited = std::chrono::steady_clock::now() - silentStart;
   EXPECT_GE(waited, std::chrono::milliseconds(30));
   EXPECT_LT(waited, std::chrono::milliseconds(1000));
-  // A gateway that hung up answers every read at once; a reader must not spin on it.
+  EXPECT_FALSE(opened.port->gone());
+  // A gateway that hung up answers every read at once; a reader must not spin on it, and learns it is gone.
   ::close(master_);
   master_ = ::open("/dev/null", O_RDONLY);  // keeps TearDown's close harmless
   const auto start = std::chrono::steady_clock::now();
   EXPECT_EQ(opened.port->readByte(40), std::nullopt);
   EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(40));
+  EXPECT_TRUE(opened.port->gone());
 }
 
 TEST(PosixSerialPortOpen, SaysWhyAPortCannotBeOpened) {

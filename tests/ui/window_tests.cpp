@@ -2,15 +2,20 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QElapsedTimer>
+#include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
+#include <QRegularExpression>
 #include <QSocketNotifier>
 #include <QSpinBox>
 #include <QStackedWidget>
@@ -25,6 +30,7 @@
 #include "base/files.h"
 #include "base/ini_file.h"
 #include "base/program_folder.h"
+#include "online/tracing.h"
 #include "pages/system_page.h"
 #include "shell/captions_file.h"
 #include "shell/gateway.h"
@@ -697,6 +703,85 @@ void WindowTests::groupsPageLoadsEditsAndSaves() {
   QCOMPARE(h.labelsSince(beforeSave), std::vector<int>{cap::kSavedWithoutError});
   const std::vector<std::string> heard = h.heard();
   QVERIFY(std::find(heard.begin(), heard.end(), "AT%G00=1141") != heard.end());
+}
+
+void WindowTests::tracingAtTwoThousandLinesASecondLeavesTheWindowTakingKeys() {
+  UiHarness h({"--trace-rate", "2000"});
+  REQUIRE_READY(h);
+  QVERIFY(h.clickNode(QStringLiteral("Tracing")));
+  QCOMPARE(h.find<QStackedWidget>("pgPages")->currentWidget()->objectName(), QStringLiteral("pTracing"));
+  const QString file = ui::toQ(h.home.file("trace.txt"));
+  h.type("edTracFile", file);
+  auto* start = h.find<QPushButton>("sbTracStart");
+  h.click("sbTracStart");  // connects first
+  QCOMPARE(start->text(), QStringLiteral("Stop"));
+  QCOMPARE(h.find<QComboBox>("cbTracType")->currentIndex(), 1);  // over the LAN: the messages
+  QCOMPARE(h.find<QRadioButton>("rbTracIpTcpTelnet")->text(), QStringLiteral("Messages from layers 2,3,4"));
+  QVERIFY(!h.action("tbLoadGate")->isEnabled());
+
+  // Keys typed into another field arrive through the event queue while the trace pours in.
+  auto* edit = h.find<QLineEdit>("edTracFile");
+  edit->setFocus();
+  edit->end(false);
+  for (const QChar c : QStringLiteral(".bak")) {
+    QCoreApplication::postEvent(edit,
+                                new QKeyEvent(QEvent::KeyPress, c.toUpper().unicode(), Qt::NoModifier, c));
+  }
+  QTRY_COMPARE(edit->text(), file + QStringLiteral(".bak"));
+  auto* view = h.find<QPlainTextEdit>("mTracing");
+  QTRY_VERIFY(view->blockCount() > 2000);
+
+  h.click("sbTracStart");
+  QCOMPARE(start->text(), QStringLiteral("Start"));
+  QVERIFY(h.action("tbLoadGate")->isEnabled());
+  const std::vector<std::string> lines = h.heard();
+  QVERIFY(std::find(lines.begin(), lines.end(), "AT!R2") != lines.end());
+  QCOMPARE(lines.back(), std::string("AT!RX"));
+  // Every line the gateway sent is in the file once, in order.
+  const QString trace = QString::fromLatin1(readFile(h.home.file("trace.txt")));
+  const QRegularExpression numbered(QStringLiteral("(L2|L3|L4) #([0-9]{6}) "));
+  int expected = 1;
+  for (auto it = numbered.globalMatch(trace); it.hasNext();)
+    QCOMPARE(it.next().captured(2).toInt(), expected++);
+  QVERIFY(expected > 2000);
+
+  // Closing the window stops a running trace on the gateway first.
+  h.click("sbTracStart");
+  QCOMPARE(start->text(), QStringLiteral("Stop"));
+  QVERIFY(h.window->close());
+  QVERIFY(!h.program->tool<TracingTool>().running());
+  QCOMPARE(h.heard().back(), std::string("AT!RX"));
+}
+
+void WindowTests::terminalSendsKeysAsTypedAndGivesWayToTheNextTopic() {
+  UiHarness h;
+  REQUIRE_READY(h);
+  QVERIFY(h.clickNode(QStringLiteral("Terminal")));  // connects first
+  auto* terminal = h.find<QPlainTextEdit>("mTerminal");
+  QVERIFY(terminal->isVisible());
+  QVERIFY(!h.find<QStackedWidget>("pgPages")->isVisible());
+  QCOMPARE(h.find<QLabel>("lbMain")->text(), QStringLiteral("Terminal"));
+  QVERIFY(!h.action("tbLoadGate")->isEnabled());
+
+  QTest::keyClicks(terminal, QStringLiteral("AT&V"));
+  QTest::keyClick(terminal, Qt::Key_Return);
+  QTRY_VERIFY(terminal->toPlainText().contains(QStringLiteral("AT&V\n\nS70=192.168.1.100\n")));
+  QTRY_VERIFY(terminal->toPlainText().endsWith(QStringLiteral("\nOK\n")));
+  QTest::keyClicks(terminal, QStringLiteral("AX"));
+  QTRY_VERIFY(terminal->toPlainText().endsWith(QStringLiteral("\nAX")));
+  QTest::keyClick(terminal, Qt::Key_Backspace);  // erased at once; the gateway's erase echo is not shown
+  QTRY_VERIFY(terminal->toPlainText().endsWith(QStringLiteral("\nA")));
+  QGuiApplication::clipboard()->setText(QStringLiteral("T\r"));
+  QTest::keyClick(terminal, Qt::Key_V, Qt::ControlModifier);
+  QTRY_VERIFY(terminal->toPlainText().endsWith(QStringLiteral("\nAT\n\nOK\n")));
+
+  QVERIFY(h.clickNode(QStringLiteral("System parametres")));
+  QVERIFY(!terminal->isVisible());
+  QVERIFY(h.action("tbLoadGate")->isEnabled());
+  const std::vector<std::string> lines = h.heard();
+  QVERIFY(lines.size() >= 3);
+  QCOMPARE(std::vector<std::string>(lines.end() - 3, lines.end()),
+           (std::vector<std::string>{"AT&V", "AT", ""}));
 }
 
 }  // namespace gw::test

@@ -3,6 +3,9 @@
 // the outgoing and incoming groups pages, the error summary and red marks, the language switch, the Kestrin
 // edition, the factory reset and the close question; cancelling a connect, connecting elsewhere, the status
 // bar's layout, a serial reset and the communication settings.
+// the error summary and red marks, the language switch, the Kestrin edition, the factory reset and the close
+// question; cancelling a connect, connecting elsewhere, the status bar's layout, a serial reset and the
+// communication settings; tracing under load and the terminal.
 
 #include <QObject>
 
@@ -38,6 +41,8 @@ class WindowTests : public QObject {
   void logPageLoadsTheLogAndAppendsItToAFile();
   void callPageLoadsAndDeletesTheRecords();
   void statisticsPageLoadsAndClearsTheCounters();
+  void tracingAtTwoThousandLinesASecondLeavesTheWindowTakingKeys();
+  void terminalSendsKeysAsTypedAndGivesWayToTheNextTopic();
 };
 
 }  // namespace gw::test
