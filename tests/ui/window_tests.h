@@ -17,6 +17,7 @@ class WindowTests : public QObject {
  private slots:
   void connectShowsTheGatewayAndDisconnectClearsIt();
   void systemPageLoadsEditsAndSaves();
+  void toolbarLoadsAndSavesTheWholeConfiguration();
   void outgoingPageLoadsEditsAndSaves();
   void incomingPageLoadsEditsAndSaves();
   void networkPageEditsEntriesAndSaves();
