@@ -2,9 +2,12 @@
 
 #include <QEvent>
 #include <QFocusEvent>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPointer>
 #include <QTimer>
+
+#include "base/key_filters.h"
 
 namespace gw::ui {
 
@@ -48,7 +51,45 @@ class LeaveWatcher : public QObject {
   bool checking_ = false;
 };
 
+class OvertypeKeys : public QObject {
+ public:
+  OvertypeKeys(QLineEdit* edit, std::function<void(char)> key) : QObject(edit), key_(std::move(key)) {}
+
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    (void)watched;
+    if (event->type() != QEvent::KeyPress) return false;
+    const auto* press = static_cast<QKeyEvent*>(event);
+    switch (press->key()) {
+      case Qt::Key_Left:
+      case Qt::Key_Right:
+      case Qt::Key_Tab:
+      case Qt::Key_Backtab:
+        return false;
+      case Qt::Key_Backspace:
+        key_(kKeyBackspace);
+        return true;
+      default:
+        break;
+    }
+    const QString text = press->text();
+    const bool plain = (press->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) == 0;
+    if (plain && text.size() == 1 && text[0].isDigit() && text[0].unicode() < 0x80)
+      key_(static_cast<char>(text[0].unicode()));
+    return true;
+  }
+
+ private:
+  std::function<void(char)> key_;
+};
+
 }  // namespace
+
+void attachOvertype(QLineEdit* edit, std::function<void(char key)> key) {
+  edit->setContextMenuPolicy(Qt::NoContextMenu);
+  edit->setDragEnabled(false);
+  edit->setAcceptDrops(false);
+  edit->installEventFilter(new OvertypeKeys(edit, std::move(key)));
+}
 
 void attachKeyFilter(QLineEdit* edit, KeyFilter filter) {
   if (filter == nullptr) return;

@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFontDatabase>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -106,9 +107,17 @@ QWidget* makeField(const ControlSpec& spec) {
       widget = tabs;
       break;
     }
-    case K::Memo:
-      widget = new QPlainTextEdit;
+    case K::Memo: {
+      auto* memo = new QPlainTextEdit;
+      if (spec.report) {
+        memo->setReadOnly(true);
+        memo->setLineWrapMode(QPlainTextEdit::NoWrap);
+        memo->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+        memo->setMinimumHeight(kListMinimumHeight);
+      }
+      widget = memo;
       break;
+    }
     case K::Label: {
       auto* label = new QLabel(englishOf(spec.label));
       label->setWordWrap(spec.wide);  // a label of its own line wraps rather than widen the page
@@ -254,11 +263,11 @@ void applyControl(QWidget* root, const ControlSpec& spec, const CaptionList& cap
   }
 }
 
-// A row with a list view takes the height the window has to spare.
+// A row with a list view or a report takes the height the window has to spare.
 bool rowHasTable(const RowSpec& row) {
   for (const GroupSpec& group : row.groups) {
     for (const ControlSpec& spec : group.controls) {
-      if (spec.kind == K::Table) return true;
+      if (spec.kind == K::Table || spec.report) return true;
     }
   }
   return false;
