@@ -49,6 +49,7 @@ std::vector<CliCommand> gatewayCommands();
 std::vector<CliCommand> resetCommands();
 std::vector<CliCommand> pageCommands();
 std::vector<CliCommand> settingsCommands();
+std::vector<CliCommand> sipCommands();
 
 std::string usageText();
 

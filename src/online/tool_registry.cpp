@@ -1,6 +1,7 @@
 #include "base/caption_ids.h"
 #include "online/online_tool.h"
 #include "online/resets.h"
+#include "online/sip_state.h"
 
 namespace gw {
 
@@ -17,6 +18,7 @@ const std::vector<ToolRegistration>& toolRegistry() {
   static const std::vector<ToolRegistration> rows = {
       {cap::kGatewayResetTopic, nullptr, nullptr, false, makeTool<GatewayResetTool>},
       {cap::kFactoryResetTopic, nullptr, nullptr, false, makeTool<FactoryResetTool>},
+      {cap::kSipRegistrationTopic, "pSipReg", sipStatePageLayout, true, makeTool<SipStateTool>},
   };
   return rows;
 }
