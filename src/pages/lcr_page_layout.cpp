@@ -1,5 +1,5 @@
 // The LCR page as the window shows it: the list view over the whole width with its editing buttons and the
-// table's "Defaults" below it; then the holiday list with its buttons beside the two daylight-saving dates.
+// table's "Defaults" below it; then the holiday list with its buttons, and the two daylight-saving dates.
 // And the record dialog: the network, the hours of use and the weekend, the longest call, the groups.
 
 #include "pages/lcr_page.h"
@@ -43,9 +43,11 @@ const FormLayout& lcrPageLayout() {
                    {K::Button, "sbBasicRemoveAll", {1807, "Remove all"}},
                    {K::Button, "sbLcrDefault", {1001, "Defaults"}},
                }},
+          }},
+          {{
               {nullptr,
                {},
-               1,
+               2,
                {
                    {K::Edit,
                     "edSystemWinter",
