@@ -33,6 +33,9 @@ class WindowTests : public QObject {
   void ethernetPageLoadsEditsAndSaves();
   void basicPageLoadsEditsAndSaves();
   void groupsPageLoadsEditsAndSaves();
+  void lcrPageEditsRecordsHolidaysAndSaves();
+  void extensionPageEditsRecordsAndSaves();
+  void sipStatePollsWithoutOverlappingASave();
 };
 
 }  // namespace gw::test
