@@ -672,7 +672,7 @@ void WindowTests::basicPageLoadsEditsAndSaves() {
     dialog->findChild<QSpinBox*>(QStringLiteral("se2"))->setValue(20);
     QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("sbOk")), Qt::LeftButton);
   });
-  h.click("sbBasicAdd");
+  h.click("sbBasicCauseAdd");
   QVERIFY(!h.dialogMissed);
   QCOMPARE(h.find<QListWidget>("lbBasicCauses")->count(), 1);
 

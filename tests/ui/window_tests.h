@@ -44,6 +44,9 @@ class WindowTests : public QObject {
   void statisticsPageLoadsAndClearsTheCounters();
   void tracingAtTwoThousandLinesASecondLeavesTheWindowTakingKeys();
   void terminalSendsKeysAsTypedAndGivesWayToTheNextTopic();
+  void lcrPageEditsRecordsHolidaysAndSaves();
+  void extensionPageEditsRecordsAndSaves();
+  void sipStatePollsWithoutOverlappingASave();
 };
 
 }  // namespace gw::test
