@@ -55,6 +55,7 @@ class SipStateTool : public OnlineTool {
 
   // The poll runs (tSipReg enabled).
   bool polling() const { return polling_; }
+  bool keepsLinkBusy() const override { return polling(); }
   // A refresh or "Register again" is talking to the gateway.
   bool sipRegBusy() const { return busy_; }
 

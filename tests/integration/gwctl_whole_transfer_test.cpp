@@ -39,6 +39,14 @@ std::string differences(const Registers& first, const Registers& second) {
   return text;
 }
 
+// A list of empty fields holds nothing: the Kestrin edition sends one empty date or cause pair for each one
+// its page holds, which reads back as no entry at all, so such a register equals one the page never wrote.
+Registers withoutEmptyLists(Registers registers) {
+  std::erase_if(registers,
+                [](const auto& r) { return r.second.find_first_not_of(',') == std::string::npos; });
+  return registers;
+}
+
 // Registers no page reads back: the SIP account is written, never read; the clock runs on.
 const std::vector<std::string> kNeverReadBack = {"E80", "S99"};
 
@@ -79,8 +87,9 @@ TEST_F(WholeTransfer, AFullGatewayCopiedThroughAFileLeavesTheSecondGatewayIdenti
         from = to;
       }
     }
-    Registers first = registersOf(home.file(from));
-    Registers second = registersOf(home.file("gateway" + std::to_string(trip.copies) + ".ini"));
+    Registers first = withoutEmptyLists(registersOf(home.file(from)));
+    Registers second =
+        withoutEmptyLists(registersOf(home.file("gateway" + std::to_string(trip.copies) + ".ini")));
     for (const std::string& key : kNeverReadBack) {
       first.erase(key);
       second.erase(key);
