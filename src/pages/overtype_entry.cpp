@@ -5,6 +5,7 @@
 
 #include "base/cformat.h"
 #include "base/text.h"
+#include "pages/input_mask.h"
 
 namespace gw {
 
@@ -14,7 +15,7 @@ namespace {
 constexpr int kHighestPart = 99;
 
 // The highest digit each position takes, given what stands before it in the same part.
-char highestDigit(EntryPattern pattern, const std::string& text, int position) {
+char highestDigit(EntryPattern pattern, std::string_view text, int position) {
   const bool date = pattern == EntryPattern::Date;
   switch (position) {
     case 0:
@@ -30,6 +31,19 @@ char highestDigit(EntryPattern pattern, const std::string& text, int position) {
   }
 }
 
+bool acceptsDate(std::string_view text, std::size_t pos, char digit) {
+  return digit <= highestDigit(EntryPattern::Date, text, static_cast<int>(pos));
+}
+
+bool acceptsTime(std::string_view text, std::size_t pos, char digit) {
+  return digit <= highestDigit(EntryPattern::Time, text, static_cast<int>(pos));
+}
+
+// The entries are masked fields of their own pattern.
+InputMask maskOf(EntryPattern pattern) {
+  return pattern == EntryPattern::Date ? InputMask{"__.__", acceptsDate} : InputMask{"__:__", acceptsTime};
+}
+
 }  // namespace
 
 char entrySeparator(EntryPattern pattern) {
@@ -37,23 +51,20 @@ char entrySeparator(EntryPattern pattern) {
 }
 
 bool overtypeDigit(EntryPattern pattern, std::string& text, int& cursor, char digit) {
-  if (pattern == EntryPattern::Free || text.size() != kEntryLength || digit < '0' || digit > '9')
-    return false;
-  int position = cursor == kEntrySeparatorAt ? kEntrySeparatorAt + 1 : cursor;
-  if (position < 0 || position >= kEntryLength) return false;
-  if (digit > highestDigit(pattern, text, position)) return false;
-  text[static_cast<std::size_t>(position)] = digit;
-  ++position;
-  cursor = position == kEntrySeparatorAt ? kEntrySeparatorAt + 1 : position;
+  if (pattern == EntryPattern::Free || text.size() != kEntryLength || cursor < 0) return false;
+  const MaskedText typed = maskKeyPress(maskOf(pattern), MaskedText{text, cursor}, digit);
+  if (typed.caret == cursor) return false;  // refused, or at the end: a typed digit always moves the caret
+  text = typed.text;
+  cursor = typed.caret;
   return true;
 }
 
 bool overtypeBackspace(EntryPattern pattern, std::string& text, int& cursor) {
   if (pattern == EntryPattern::Free || text.size() != kEntryLength || cursor <= 0) return false;
-  int position = std::min(cursor, kEntryLength) - 1;
-  if (position == kEntrySeparatorAt) --position;
-  text[static_cast<std::size_t>(position)] = kEntryBlank;
-  cursor = position;
+  const MaskedText erased =
+      maskKeyPress(maskOf(pattern), MaskedText{text, std::min(cursor, kEntryLength)}, kKeyBackspace);
+  text = erased.text;
+  cursor = erased.caret;
   return true;
 }
 
