@@ -20,6 +20,7 @@
 #include "ui/gwconfig_options.h"
 #include "ui/icons.h"
 #include "ui/main_window.h"
+#include "ui/palette.h"
 #include "ui/qt_clock.h"
 #include "ui/qt_host.h"
 #include "ui/screenshots.h"
@@ -125,7 +126,12 @@ int main(int argc, char** argv) {
   // After the simulator started (it must not inherit a blocked SIGTERM), before Qt starts its threads.
   gw::ui::blockStopSignals();
   QApplication app(argc, argv);
+  // The desktop's preference is read from the platform's own palette, before Fusion replaces it.
+  const gw::ui::ColorScheme scheme = !options.palette             ? gw::ui::systemColorScheme()
+                                     : *options.palette == "dark" ? gw::ui::ColorScheme::Dark
+                                                                  : gw::ui::ColorScheme::Light;
   QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+  gw::ui::applyColorScheme(scheme);
   QApplication::setApplicationName(QStringLiteral("gwconfig"));
   QApplication::setApplicationVersion(gw::ui::programVersion());
   QApplication::setWindowIcon(gw::ui::icon("app"));

@@ -21,6 +21,7 @@
 #include <QVBoxLayout>
 
 #include "ui/form_layout.h"
+#include "ui/palette.h"
 #include "ui/qt_text.h"
 
 namespace gw::ui {
@@ -33,7 +34,6 @@ constexpr int kCellColumns = 3;  // label, field, gap
 constexpr int kCellGap = 24;
 constexpr int kCharPadding = 3;  // an edit shows a few characters more than it takes
 constexpr int kListMinimumHeight = 120;
-const QString kAlertStyle = QStringLiteral("QLabel { color: #c62828; }");
 constexpr int kMemoMinimumHeight = 320;
 
 QString nameOf(const char* name) {
@@ -121,7 +121,7 @@ QWidget* makeField(const ControlSpec& spec) {
     case K::Label: {
       auto* label = new QLabel(englishOf(spec.label));
       label->setWordWrap(spec.wide);  // a label of its own line wraps rather than widen the page
-      if (spec.alert) label->setStyleSheet(kAlertStyle);
+      if (spec.alert) label->setStyleSheet(alertLabelStyle());
       widget = label;
       break;
     }

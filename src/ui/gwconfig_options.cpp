@@ -34,6 +34,9 @@ GwconfigOptions parseGwconfigOptions(const std::vector<std::string>& args) {
       o.home = a.substr(std::string("--home=").size());
     } else if (a == "--screenshots") {
       value(o.screenshots);
+    } else if (a == "--palette") {
+      value(o.palette);
+      if (o.palette && *o.palette != "light" && *o.palette != "dark") o.error = "--palette is light or dark";
     } else if (a == "--help" || a == "-h") {
       o.help = true;
     } else if (startsWith(a, "--")) {
@@ -46,11 +49,13 @@ GwconfigOptions parseGwconfigOptions(const std::vector<std::string>& args) {
 }
 
 std::string gwconfigUsage() {
-  return "Usage: gwconfig [--demo] [--home DIR]\n"
+  return "Usage: gwconfig [--demo] [--home DIR] [--palette light|dark]\n"
          "The desktop configuration and service program for GSM-VoIP gateways.\n"
          "  --demo       start the gateway simulator gwsim and a demo gateway \"Demo\" on its LAN console,\n"
          "               in a folder of its own (~/.local/share/gwconfig/demo unless --home is given)\n"
          "  --home DIR   program folder (settings.ini, languages.ini, gtws.ini, LOG files)\n"
+         "  --palette light|dark\n"
+         "               colours of the window; without it the desktop's light or dark preference\n"
          "  --help       this text\n"
          "Without a display, --demo runs the same steps with gwctl and prints what they read.\n";
 }

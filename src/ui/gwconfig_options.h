@@ -11,6 +11,7 @@ struct GwconfigOptions {
   bool demo = false;                       // --demo: a demo folder and a gwsim child
   std::optional<std::string> home;         // --home DIR: the program folder (with --demo: the demo folder)
   std::optional<std::string> screenshots;  // --screenshots DIR: picture every page, then exit
+  std::optional<std::string> palette;      // --palette light|dark: instead of the system's
   bool help = false;
   std::string error;  // a usage error
 };

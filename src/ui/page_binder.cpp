@@ -15,6 +15,7 @@
 #include <QTreeWidget>
 
 #include "ui/edit_behaviour.h"
+#include "ui/palette.h"
 #include "ui/qt_text.h"
 
 namespace gw::ui {
@@ -22,8 +23,6 @@ namespace gw::ui {
 namespace {
 
 constexpr int kNoLengthLimit = 32767;  // QLineEdit's own default
-const QString kMarkedStyle =
-    QStringLiteral("QLineEdit { background: #ffebee; border: 1px solid #e53935; border-radius: 3px; }");
 
 QString qName(std::string_view name) {
   return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
@@ -32,7 +31,7 @@ QString qName(std::string_view name) {
 void showMark(QWidget* widget, bool marked) {
   if (widget->property("marked").toBool() == marked) return;
   widget->setProperty("marked", marked);
-  widget->setStyleSheet(marked ? kMarkedStyle : QString());
+  widget->setStyleSheet(marked ? markedFieldStyle() : QString());
 }
 
 // The program's own texts are UTF-8, the gateway's Latin-1.

@@ -28,6 +28,7 @@
 #include "ui/gwconfig_options.h"
 #include "ui/page_binder.h"
 #include "ui/page_widget.h"
+#include "ui/palette.h"
 #include "ui/qt_host.h"
 #include "ui/qt_text.h"
 #include "ui/record_dialog_window.h"
@@ -324,6 +325,16 @@ void PieceTests::commandLine() {
   QVERIFY(!ui::parseGwconfigOptions({"--home="}).error.empty());
   QVERIFY(!ui::parseGwconfigOptions({"--colour"}).error.empty());
   QVERIFY(ui::parseGwconfigOptions({"--help"}).help);
+  QCOMPARE(ui::parseGwconfigOptions({"--palette", "dark"}).palette.value_or(""), std::string("dark"));
+  QVERIFY(!ui::parseGwconfigOptions({"--palette", "blue"}).error.empty());
+
+  // Either palette: our own colours follow it, so a marked field never shows light text on light red.
+  ui::applyColorScheme(ui::ColorScheme::Dark);
+  QVERIFY(ui::darkPalette());
+  QVERIFY(ui::markedFieldStyle().contains(QStringLiteral("color: #ffffff")));
+  ui::applyColorScheme(ui::ColorScheme::Light);
+  QVERIFY(!ui::darkPalette());
+  QVERIFY(ui::markedFieldStyle().contains(QStringLiteral("color: #000000")));
 
   QCOMPARE(ui::announcedPort("tcp 127.0.0.1:40123"), 40123);
   QCOMPARE(ui::announcedPort("tcp 127.0.0.1:0"), 0);
