@@ -91,6 +91,8 @@ const std::vector<Use> kInventory = {
     {1400, 1410, "Groups assignment page: title, module and direction labels, group items"},
     {1700, 1718, "Network list page: list tabs, labels, table buttons, entry dialog, prefixes cut"},
     {1900, 1912, "Autorouting table page: columns, buttons, record dialog, records cut"},
+    {2700, 2717, "Diagnostic and actual calls windows: value captions, module titles, window titles, chart"},
+    {2800, 2805, "Login account page: field labels, Disable login, group title, the rules of the fields"},
 };
 
 // Captions used as printf formats, with the conversions they must hold in every language.
