@@ -8,6 +8,7 @@
 #include "online/resets.h"
 #include "online/terminal.h"
 #include "online/tracing.h"
+#include "online/sip_state.h"
 
 namespace gw {
 
@@ -33,6 +34,7 @@ const std::vector<ToolRegistration>& toolRegistry() {
       {cap::kLoginAccountTopic, "pLogin", loginAccountLayout, true, makeTool<LoginTool>},
       {cap::kDiagnosticsTopic, nullptr, nullptr, true, makeTool<DiagTool>},
       {cap::kActualCallsTopic, nullptr, nullptr, true, makeTool<ActualTool>},
+      {cap::kSipRegistrationTopic, "pSipReg", sipStatePageLayout, true, makeTool<SipStateTool>},
   };
   return rows;
 }

@@ -93,6 +93,10 @@ const std::vector<Use> kInventory = {
     {1900, 1912, "Autorouting table page: columns, buttons, record dialog, records cut"},
     {2700, 2717, "Diagnostic and actual calls windows: value captions, module titles, window titles, chart"},
     {2800, 2805, "Login account page: field labels, Disable login, group title, the rules of the fields"},
+    {1800, 1821,
+     "LCR table page: columns, buttons, holidays, dates, record dialog, records and holidays cut"},
+    {2000, 2014, "Mobility extension page: columns, buttons, record dialog, records cut"},
+    {2100, 2100, "SIP registration state page: Register again"},
 };
 
 // Captions used as printf formats, with the conversions they must hold in every language.

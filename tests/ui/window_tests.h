@@ -17,6 +17,7 @@ class WindowTests : public QObject {
  private slots:
   void connectShowsTheGatewayAndDisconnectClearsIt();
   void systemPageLoadsEditsAndSaves();
+  void toolbarLoadsAndSavesTheWholeConfiguration();
   void outgoingPageLoadsEditsAndSaves();
   void incomingPageLoadsEditsAndSaves();
   void networkPageEditsEntriesAndSaves();
@@ -47,6 +48,9 @@ class WindowTests : public QObject {
   void diagnosticWindowPollsDrawsTheLevelsAndStopsWhenClosed();
   void actualCallsWindowRefreshesAndClosesByItsCloseBoxAndEsc();
   void loginPageKeepsItsRulesAndRefusesOverTheLan();
+  void lcrPageEditsRecordsHolidaysAndSaves();
+  void extensionPageEditsRecordsAndSaves();
+  void sipStatePollsWithoutOverlappingASave();
 };
 
 }  // namespace gw::test
