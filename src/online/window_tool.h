@@ -46,6 +46,8 @@ class WindowTool : public OnlineTool {
   // FormClose (also the OK button): polling stops, the main window is enabled again, the window hides.
   void formClose();
   bool windowOpen() const { return open_; }
+  // The open window's polls keep the link alive; a keep-alive probe between them would only hold one up.
+  bool keepsLinkBusy() const override { return open_; }
 
   // Shows (true) or hides (false) the window; the desktop program sets it.
   std::function<void(bool)> onWindow;

@@ -92,6 +92,7 @@ TEST_F(LiveFixture, TheDiagnosticTopicOpensTheWindowOverADisabledMainWindowAndPo
   choose(26);
   EXPECT_EQ(windowEvents, (std::vector<bool>{true}));
   EXPECT_FALSE(host.mainEnabled);
+  EXPECT_TRUE(program->anyToolKeepsLinkBusy());  // the keep-alive stays quiet between the polls
   EXPECT_EQ(program->window.title, captionOf(26));
   const std::size_t first = peer.received.find("AT&S00\r\n");
   ASSERT_NE(first, std::string::npos);
@@ -109,6 +110,7 @@ TEST_F(LiveFixture, TheDiagnosticTopicOpensTheWindowOverADisabledMainWindowAndPo
   diag().sbOkClick();
   EXPECT_EQ(windowEvents, (std::vector<bool>{true, false}));
   EXPECT_TRUE(host.mainEnabled);
+  EXPECT_FALSE(program->anyToolKeepsLinkBusy());
   const std::string before = peer.received;
   diag().tick();  // a timer that fires once more after the close
   EXPECT_EQ(peer.received, before);
