@@ -9,13 +9,13 @@
 namespace gw::ui {
 
 namespace {
-// A fixed span around what a module reports (-113 .. -51 dBm), in steps of 10 dB: the lines never jump
-// because the range moved.
+// A fixed span around what a module reports (-113 .. -51 dBm), in steps of 20 dB (finer steps leave the
+// labels no room and they shrink to dots): the lines never jump because the range moved.
 constexpr int kFloorDbm = -120;
 constexpr int kCeilingDbm = -40;
-constexpr int kLevelTicks = 9;
+constexpr int kLevelTicks = 5;
 constexpr double kMsPerMinute = 60'000.0;
-constexpr int kMinimumHeight = 220;
+constexpr int kMinimumHeight = 240;
 }  // namespace
 
 SignalChart::SignalChart(const DiagTool& tool, const CaptionList& captions, QWidget* parent)
