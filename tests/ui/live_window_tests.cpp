@@ -43,7 +43,8 @@ W* in(QWidget* window, const char* name) {
 }  // namespace
 
 void WindowTests::diagnosticWindowPollsDrawsTheLevelsAndStopsWhenClosed() {
-  UiHarness h({"--live-step-ms", "100", "--modules-off", "3"});
+  // Steps of a minute: module 0 keeps its first operator however long the login takes.
+  UiHarness h({"--live-step-ms", "60000", "--modules-off", "3"});
   REQUIRE_READY(h);
   QVERIFY(h.clickNode(QStringLiteral("Diagnostic calls...")));
   auto* window = h.find<QDialog>("fDiag");
