@@ -208,14 +208,12 @@ int accountCommand(CliContext& c, const std::vector<std::string>& args) {
 std::vector<CliCommand> diagCommands() {
   return {
       {"diag", "diag", "one poll of the GSM modules' states, as a table",
-       "Connects and reads each GSM module's state (\"AT&S00\" .. \"AT&S03\") and signal level (\"AT&Q0\" "
-       "..\n"
-       "\"AT&Q3\") once, as the diagnostic calls window does at every refresh. Prints a table: a line per\n"
-       "module with its layer 2 and 3 states, network, net and cell identity, module, revision and serial\n"
-       "number, SIM identity and signal level (\"-\" where the gateway gave nothing). When the gateway "
-       "refuses\n"
-       "or falls silent, the modules read so far are printed, one message says why, and the exit status is "
-       "1.\n",
+       "Connects and reads each GSM module's state (\"AT&S00\" .. \"AT&S03\") and signal level\n"
+       "(\"AT&Q0\" .. \"AT&Q3\") once, as the diagnostic calls window does at every refresh. Prints a\n"
+       "table: a line per module with its layer 2 and 3 states, network, net and cell identity, module,\n"
+       "revision and serial number, SIM identity and signal level (\"-\" where the gateway gave nothing).\n"
+       "When the gateway refuses or falls silent, the modules read so far are printed, one message says\n"
+       "why, and the exit status is 1.\n",
        diagCommand},
       {"calls", "calls", "one poll of the calls in progress, as a table",
        "Connects and reads the calls in progress (\"AT&X\") once, as the actual calls window does at every\n"
@@ -225,15 +223,13 @@ std::vector<CliCommand> diagCommands() {
       {"account",
        "account --user U --password P | --disable",
        "set or remove the gateway's login account (serial link only)",
-       "Sets the user name and password the gateway asks for at a LAN login (\"AT%X80=U/P\"), or removes "
-       "the\n"
-       "login (--disable, which asks first: give --yes). As the login account page, it works over the "
-       "serial\n"
-       "link only: over the LAN it says so, sends nothing and exits 1. A user name or password that the "
-       "page\n"
-       "would not take (empty, other characters than letters and digits, more than 14 characters together)\n"
-       "is a usage error (exit 2) and nothing is sent. Exit 1 when the gateway did not take the account.\n"
-       "--user and --password after the command are the account's; before it they remain the LAN login.\n",
+       "Sets the user name and password the gateway asks for at a LAN login (\"AT%X80=U/P\"), or removes\n"
+       "the login (--disable, which asks first: give --yes). As the login account page, it works over the\n"
+       "serial link only: over the LAN it says so, sends nothing and exits 1. A user name or password that\n"
+       "the page would not take (empty, other characters than letters and digits, more than 14 characters\n"
+       "together) is a usage error (exit 2) and nothing is sent. Exit 1 when the gateway did not take the\n"
+       "account. --user and --password after the command are the account's; before it they remain the LAN\n"
+       "login.\n",
        accountCommand,
        {"--user", "--password"}},
   };
