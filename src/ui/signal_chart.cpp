@@ -49,10 +49,17 @@ SignalChart::SignalChart(const DiagTool& tool, const CaptionList& captions, QWid
 void SignalChart::refresh() {
   const std::int64_t now = tool_.nowMs();
   for (int m = 0; m < kGsmModules; ++m) {
+    const std::deque<SignalSample>& history = tool_.history(m);
+    // The window repaints after every exchange of a poll; a line is drawn again only when its module's
+    // levels changed, which keeps a long history from being redrawn eight times a poll.
+    const Drawn drawn{history.size(), history.empty() ? 0 : history.back().ms};
+    const auto mi = static_cast<std::size_t>(m);
+    if (drawn_[mi] == drawn) continue;
+    drawn_[mi] = drawn;
     QList<QPointF> points;
-    for (const SignalSample& sample : tool_.history(m))
+    for (const SignalSample& sample : history)
       points.append(QPointF(static_cast<double>(sample.ms - now) / kMsPerMinute, sample.dbm));
-    lines_[static_cast<std::size_t>(m)]->replace(points);
+    lines_[mi]->replace(points);
   }
 }
 

@@ -3,6 +3,7 @@
 // drawn from the levels the diagnostic tool has kept. An operator who turns an antenna sees the trend.
 
 #include <QChartView>
+#include <array>
 
 #include "base/captions.h"
 #include "online/diagnostics.h"
@@ -28,6 +29,13 @@ class SignalChart : public QChartView {
   const DiagTool& tool_;
   const CaptionList& captions_;
   std::vector<QLineSeries*> lines_;
+  // What each line was last drawn from: the number of levels and the time of the newest.
+  struct Drawn {
+    std::size_t samples = 0;
+    std::int64_t newestMs = 0;
+    bool operator==(const Drawn&) const = default;
+  };
+  std::array<Drawn, kGsmModules> drawn_{};
   QValueAxis* minutes_ = nullptr;
 };
 
