@@ -3,6 +3,7 @@
 #include <array>
 #include <cctype>
 #include <optional>
+#include <utility>
 
 namespace gwsim {
 namespace {
@@ -79,6 +80,30 @@ std::optional<Command> parseTrace(std::string_view tail) {
   return command;
 }
 
+constexpr std::string_view kModuleStateTail = "&S0";
+constexpr std::string_view kSignalTail = "&Q";
+constexpr std::string_view kActualCallsTail = "&X";
+
+// "&S02" -> the state of module 2; "&Q2" -> its signal. One digit names the slot; the device refuses a slot
+// it lacks.
+std::optional<Command> parseLive(std::string_view tail) {
+  Command command;
+  if (equalsNoCase(tail, kActualCallsTail)) {
+    command.kind = CommandKind::ActualCalls;
+    return command;
+  }
+  for (const auto& [prefix, kind] :
+       {std::pair{kModuleStateTail, CommandKind::ModuleState}, std::pair{kSignalTail, CommandKind::Signal}}) {
+    if (tail.size() != prefix.size() + 1 || !equalsNoCase(tail.substr(0, prefix.size()), prefix)) continue;
+    const char digit = tail.back();
+    if (digit < '0' || digit > '9') return std::nullopt;
+    command.kind = kind;
+    command.module = digit - '0';
+    return command;
+  }
+  return std::nullopt;
+}
+
 }  // namespace
 
 Command parseCommand(std::string_view line) {
@@ -114,6 +139,7 @@ Command parseCommand(std::string_view line) {
   if (std::optional<Command> counters = parseCounterWrite(tail)) return *counters;
   if (std::optional<Command> write = parseWrite(tail)) return *write;
   if (std::optional<Command> trace = parseTrace(tail)) return *trace;
+  if (std::optional<Command> live = parseLive(tail)) return *live;
   return command;
 }
 

@@ -26,6 +26,9 @@ enum class CommandKind {
   SetCounters,    // "AT%TGALL=0,0,0,0", "AT%TIALL=0,0", "AT%TMALL=0,0,0,0,0,0"
   TraceStart,     // "AT!L2".."AT!L4" (LAN and Telnet), "AT!R2".."AT!R4" (VoIP and GSM messages)
   TraceStop,      // "AT!RX"
+  ModuleState,    // "AT&S00".."AT&S03": a GSM module's registration and identity
+  Signal,         // "AT&Q0".."AT&Q3": a GSM module's signal level
+  ActualCalls,    // "AT&X": the calls in progress
   Unknown,
 };
 
@@ -42,6 +45,7 @@ struct Command {
   CounterSet counters = CounterSet::None;
   char traceType = 0;             // for TraceStart: 'L' or 'R'
   int traceLevel = 0;             // for TraceStart: 2..4
+  int module = 0;                 // for ModuleState and Signal: the module slot named
 };
 
 Command parseCommand(std::string_view line);

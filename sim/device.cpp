@@ -14,6 +14,16 @@ constexpr const char* kClockRegister = "S99";
 constexpr std::string_view kClockAfter = "S98=";  // the system dump lists the clock after the SIM PIN
 constexpr std::string_view kG723PayloadType = "4";
 constexpr const char* kTraceDetailsRegister = "S92";
+constexpr const char* kLoginAccountRegister = "X80";
+constexpr char kAccountSeparator = '/';
+// The gateway keeps user name and password together in this many characters.
+constexpr std::size_t kAccountLength = 14;
+
+bool accountCharacters(std::string_view text) {
+  return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) {
+    return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+  });
+}
 
 // G.723 runs on its own voice firmware: taking it into the codec list or out of it re-initialises the voice
 // processing.
@@ -31,7 +41,8 @@ Device::Device(DeviceConfig config, RegisterStore store, Transcript& transcript,
       onStoreChanged_(std::move(onStoreChanged)),
       registrations_(config_.sipChurnMs, clockMs()),
       reports_(config_.reports),
-      clock_(config_.localClock) {}
+      clock_(config_.localClock),
+      live_(config_.live, clockMs()) {}
 
 std::int64_t Device::clockMs() const {
   return config_.clock ? config_.clock() : monotonicMs();
@@ -97,6 +108,10 @@ CommandOutcome Device::execute(const Command& command) {
       return report(command.report);
     case CommandKind::SetCounters:
       return setCounters(command);
+    case CommandKind::ModuleState:
+    case CommandKind::Signal:
+    case CommandKind::ActualCalls:
+      return live(command);
     case CommandKind::Unknown:
       return {errorReply()};
   }
@@ -132,6 +147,7 @@ CommandOutcome Device::paged(const std::vector<std::string>& lines) const {
 
 CommandOutcome Device::writeRegister(const std::string& key, std::string value) {
   if (config_.refused.count(key) != 0) return {errorReply()};
+  if (key == kLoginAccountRegister) return setLoginAccount(value);
   if (key == kClockRegister) {
     if (!clock_.set(value)) return {errorReply()};
     storeChanged();
@@ -167,6 +183,33 @@ CommandOutcome Device::report(ReportId id) const {
 CommandOutcome Device::setCounters(const Command& command) {
   if (!reports_.setCounters(command.counters, command.value)) return {errorReply()};
   storeChanged();
+  return {okReply()};
+}
+
+CommandOutcome Device::live(const Command& command) const {
+  const std::int64_t now = clockMs();
+  if (command.kind == CommandKind::ActualCalls) return {okReply(live_.callLines(now))};
+  if (command.kind == CommandKind::Signal) {
+    const std::optional<std::string> line = live_.signalLine(command.module, now);
+    return {line ? okReply({*line}) : errorReply()};
+  }
+  const std::optional<std::vector<std::string>> lines = live_.moduleLines(command.module, now);
+  return {lines ? okReply(*lines) : errorReply()};
+}
+
+CommandOutcome Device::setLoginAccount(const std::string& value) {
+  if (value.empty()) {
+    config_.loginEnabled = false;
+    return {okReply()};
+  }
+  const std::size_t slash = value.find(kAccountSeparator);
+  if (slash == std::string::npos || value.size() - 1 > kAccountLength) return {errorReply()};
+  const std::string user = value.substr(0, slash);
+  const std::string password = value.substr(slash + 1);
+  if (!accountCharacters(user) || !accountCharacters(password)) return {errorReply()};
+  config_.loginEnabled = true;
+  config_.user = user;
+  config_.password = password;
   return {okReply()};
 }
 

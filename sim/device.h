@@ -14,6 +14,7 @@
 #include "command.h"
 #include "gateway_clock.h"
 #include "identity.h"
+#include "live_state.h"
 #include "register_store.h"
 #include "reports.h"
 #include "sip_registration.h"
@@ -42,6 +43,8 @@ struct DeviceConfig {
   std::function<std::int64_t()> localClock;
   // Milliseconds of a monotonic clock; empty: the real one. Tests give a fake.
   std::function<std::int64_t()> clock;
+  // The modules' states and signal levels and the calls in progress (its edition is the device's).
+  LiveConfig live;
 };
 
 // Restart: the gateway reboots (its consoles ask for the login again). VoiceRestart: it re-initialises its
@@ -108,6 +111,9 @@ class Device {
   CommandOutcome paged(const std::vector<std::string>& lines) const;
   CommandOutcome report(ReportId id) const;
   CommandOutcome setCounters(const Command& command);
+  CommandOutcome live(const Command& command) const;
+  // "AT%X80=user/password" sets the login account, "AT%X80=" removes it; new logins see the change.
+  CommandOutcome setLoginAccount(const std::string& value);
   std::int64_t clockMs() const;
   void storeChanged();
   // The details register S92 as a number (0 when it holds none).
@@ -125,6 +131,7 @@ class Device {
   SipRegistrations registrations_;
   Reports reports_;
   GatewayClock clock_;
+  LiveState live_;
 };
 
 }  // namespace gwsim

@@ -41,6 +41,8 @@ DeviceConfig deviceConfig(const SimOptions& options) {
   config.sipChurnMs = options.sipChurnMs;
   config.reports = {options.edition, options.logLines, options.callRecords, options.okInReports};
   if (options.stallReports) config.stallReportsAfter = static_cast<std::size_t>(*options.stallReports);
+  config.live = {options.edition, options.liveStepMs,
+                 std::set<int>(options.modulesOff.begin(), options.modulesOff.end())};
   return config;
 }
 

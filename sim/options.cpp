@@ -17,6 +17,7 @@ constexpr long kMaxSipChurnMs = 3600000;
 constexpr long kMaxPageLines = 1000;
 constexpr long kMaxReportLines = 100000;
 constexpr long kMaxTraceRate = 100000;
+constexpr long kMaxLiveStepMs = 3600000;
 
 using Setter = std::function<bool(SimOptions&, const std::string&, std::string& error)>;
 
@@ -174,6 +175,27 @@ bool setTraceRate(SimOptions& options, const std::string& value, std::string& er
   return rate.has_value();
 }
 
+bool setLiveStep(SimOptions& options, const std::string& value, std::string& error) {
+  const std::optional<long> ms = toLong(value, 1, kMaxLiveStepMs);
+  if (!ms) error = "live step must be 1.." + std::to_string(kMaxLiveStepMs) + " ms";
+  if (ms) options.liveStepMs = *ms;
+  return ms.has_value();
+}
+
+bool setModulesOff(SimOptions& options, const std::string& value, std::string& error) {
+  std::vector<int> modules;
+  for (const std::string& item : splitList(value)) {
+    const std::optional<long> module = toLong(item, 0, kModuleSlots - 1);
+    if (!module) {
+      error = "not a module 0.." + std::to_string(kModuleSlots - 1) + ": " + item;
+      return false;
+    }
+    modules.push_back(static_cast<int>(*module));
+  }
+  options.modulesOff = modules;
+  return true;
+}
+
 const std::vector<OptionRow>& optionTable() {
   static const std::vector<OptionRow> table{
       {"--tcp", true, setPort},
@@ -206,6 +228,8 @@ const std::vector<OptionRow>& optionTable() {
       {"--ok-in-reports", false, flag(&SimOptions::okInReports, true)},
       {"--stall-reports", true, count(&SimOptions::stallReports)},
       {"--trace-rate", true, setTraceRate},
+      {"--live-step-ms", true, setLiveStep},
+      {"--modules-off", true, setModulesOff},
       {"--help", false, flag(&SimOptions::help, true)},
   };
   return table;
@@ -276,6 +300,9 @@ std::string usageText() {
          "  --ok-in-reports         log lines, call records and statistics that hold the letters OK\n"
          "  --stall-reports N       reports send N pages (records) whole, then half of the next and stall\n"
          "  --trace-rate LINES_PER_S  trace lines per second while tracing is on (default 4)\n"
+         "  --live-step-ms MS       the modules' levels and operators and the calls change every MS\n"
+         "                          (default 5000)\n"
+         "  --modules-off LIST      GSM modules (0..3) without a SIM: not registered, signal unknown\n"
          "  --help\n";
 }
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "edition.h"
+#include "live_state.h"
 #include "reports.h"
 #include "trace.h"
 
@@ -46,6 +47,10 @@ struct SimOptions {
   int pageLines = kDefaultPageLines;  // lines per page of a listing
   bool pageNetworkLists = false;      // "AT&NALL" in pages like a listing
   int traceRate = kDefaultTraceRate;  // trace lines per second while tracing is on
+  // The modules' levels and operators and the calls in progress change in steps of this many ms; the
+  // modules listed have no SIM.
+  long liveStepMs = kDefaultLiveStepMs;
+  std::vector<int> modulesOff;
 
   // The reports: events in the log, call data records held, log lines, records and statistics that hold the
   // letters "OK", and a report that sends this many pages whole, then half of the next and stalls.

@@ -1,5 +1,8 @@
 #include "base/caption_ids.h"
+#include "online/actual_calls.h"
 #include "online/date_time.h"
+#include "online/diagnostics.h"
+#include "online/login_account.h"
 #include "online/online_tool.h"
 #include "online/report_tools.h"
 #include "online/resets.h"
@@ -28,6 +31,9 @@ const std::vector<ToolRegistration>& toolRegistry() {
       {cap::kLogFileTopic, "pLog", logPageLayout, true, makeTool<LogTool>},
       {cap::kCallDataTopic, "pCall", callPageLayout, true, makeTool<CallTool>},
       {cap::kStatisticsTopic, "pStatistics", statisticsPageLayout, true, makeTool<StatisticsTool>},
+      {cap::kLoginAccountTopic, "pLogin", loginAccountLayout, true, makeTool<LoginTool>},
+      {cap::kDiagnosticsTopic, nullptr, nullptr, true, makeTool<DiagTool>},
+      {cap::kActualCallsTopic, nullptr, nullptr, true, makeTool<ActualTool>},
       {cap::kSipRegistrationTopic, "pSipReg", sipStatePageLayout, true, makeTool<SipStateTool>},
   };
   return rows;

@@ -16,6 +16,7 @@
 #include <QVBoxLayout>
 
 #include "base/caption_ids.h"
+#include "online/diagnostics.h"
 #include "online/terminal.h"
 #include "program/close_question.h"
 #include "program/whole_transfers.h"
@@ -35,7 +36,9 @@
 #include "ui/qt_host.h"
 #include "ui/qt_text.h"
 #include "ui/record_dialog_window.h"
+#include "ui/signal_chart.h"
 #include "ui/terminal_keys.h"
+#include "ui/tool_window.h"
 #include "ui/topic_tree.h"
 
 namespace gw::ui {
@@ -59,6 +62,7 @@ TfMain::TfMain(Program& program, QtHost& host) : program_(program), host_(host) 
   buildLayout();
   buildDialogs();
   buildPages();
+  buildToolWindows();
   attachHost();
   wireProgram();
 }
@@ -206,6 +210,21 @@ void TfMain::buildDisplays() {
   new TerminalKeys(program_.tool<TerminalTool>(), mTerminal_, this);
 }
 
+void TfMain::buildToolWindows() {
+  for (const ToolRegistration& row : toolRegistry()) {
+    auto* tool = dynamic_cast<WindowTool*>(&program_.toolOf(row));
+    if (tool == nullptr) continue;
+    auto* window = new ToolWindow(*tool, program_.captions, this);
+    // The one view no layout table describes: the diagnostic window's chart of the signal levels.
+    if (auto* diag = dynamic_cast<DiagTool*>(tool)) {
+      auto* chart = new SignalChart(*diag, program_.captions);
+      window->addView(
+          chart, [chart] { chart->refresh(); }, [chart] { chart->setLabels(); });
+    }
+    toolWindows_.push_back(window);
+  }
+}
+
 void TfMain::attachHost() {
   HostWindows windows;
   windows.main = this;
@@ -344,6 +363,7 @@ void TfMain::setLabels() {
   const CaptionState edition = editionState(program_.connection.kestrinEdition);
   applyCaptions(this, kMainForm, captions, edition);
   for (PageWidget* page : pageWidgets_) page->setLabels();
+  for (ToolWindow* window : toolWindows_) window->setLabels();
   applyCaptionRows(this, kMainForm, toolbarHintRows(), captions, CaptionState::Always);
   applyCaptions(wReset_, "TwReset", captions, CaptionState::Always);
   applyCaptions(fParam_, "TfParam", captions, CaptionState::Always);

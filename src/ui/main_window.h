@@ -35,6 +35,7 @@ class TfNewGateway;
 class TfParam;
 class TfLoad;
 class TfSpeedConnect;
+class ToolWindow;
 class TopicTree;
 class TwReset;
 
@@ -117,6 +118,8 @@ class TfMain : public QMainWindow {
   // The tools' text views (the trace view, the terminal display), repainted in batches, and the terminal's
   // keyboard.
   void buildDisplays();
+  // The windows of the tools that have one instead of a page (TfDiag, TfActual).
+  void buildToolWindows();
   void wireProgram();
   void attachHost();
   void setMainEnabled(bool enabled);
@@ -164,6 +167,7 @@ class TfMain : public QMainWindow {
   TfInsertIp* fInsertIp_ = nullptr;
   TfHelp* fHelp_ = nullptr;
   std::vector<PageWidget*> pageWidgets_;
+  std::vector<ToolWindow*> toolWindows_;
   QtDialogRunner* dialogRunner_ = nullptr;
   LinkWatch* linkWatch_ = nullptr;
   // The program's own edition hook, which the window's wraps (and restores when it goes).

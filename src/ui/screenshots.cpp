@@ -1,5 +1,6 @@
 #include "ui/screenshots.h"
 
+#include <QDialog>
 #include <QDir>
 #include <QImageWriter>
 #include <QPixmap>
@@ -7,6 +8,7 @@
 #include <cctype>
 #include <cstdio>
 
+#include "online/window_tool.h"
 #include "ui/main_window.h"
 #include "ui/qt_host.h"
 #include "ui/qt_text.h"
@@ -38,10 +40,42 @@ void loadPage(QWidget* page) {
   }
 }
 
-bool save(TfMain& window, const QString& path) {
+bool save(QWidget& window, const QString& path) {
   QImageWriter writer(path, "png");
   writer.setQuality(kPngQuality);
   return writer.write(window.grab().toImage());
+}
+
+QString shotPath(const std::string& folder, const std::string& name, const char* code) {
+  return toQ(folder) + QLatin1Char('/') + toQ(screenshotName(name)) + QLatin1Char('-') + QLatin1String(code) +
+         QStringLiteral(".png");
+}
+
+bool report(bool saved, const QString& path) {
+  if (saved) {
+    std::printf("%s\n", fromQ(path).c_str());
+  } else {
+    std::fprintf(stderr, "gwconfig: cannot write %s\n", fromQ(path).c_str());
+  }
+  return saved;
+}
+
+// The windows of their own (TfDiag, TfActual): opened by their topics, pictured after their first poll,
+// closed again.
+bool shootToolWindows(TfMain& window, Program& program, const std::string& folder, const char* code) {
+  bool good = true;
+  for (const ToolRegistration& row : toolRegistry()) {
+    auto* tool = dynamic_cast<WindowTool*>(&program.toolOf(row));
+    if (tool == nullptr) continue;
+    window.chooseTopic(row.topicCaption);
+    auto* shown = window.findChild<QDialog*>(QString::fromLatin1(tool->window().name));
+    if (shown == nullptr || !tool->windowOpen()) continue;
+    program.clock.sleep(kSettleMs);
+    const QString path = shotPath(folder, tool->window().name, code);
+    good = report(save(*shown, path), path) && good;
+    tool->formClose();
+  }
+  return good;
 }
 
 }  // namespace
@@ -74,15 +108,10 @@ int takeScreenshots(TfMain& window, Program& program, QtHost& host, const std::s
       window.chooseTopic(topic.caption);
       loadPage(topic.widget);
       program.clock.sleep(kSettleMs);
-      const QString path = toQ(folder) + QLatin1Char('/') + toQ(screenshotName(topic.page)) +
-                           QLatin1Char('-') + QLatin1String(l.code) + QStringLiteral(".png");
-      if (save(window, path)) {
-        std::printf("%s\n", fromQ(path).c_str());
-      } else {
-        std::fprintf(stderr, "gwconfig: cannot write %s\n", fromQ(path).c_str());
-        status = 1;
-      }
+      const QString path = shotPath(folder, topic.page, l.code);
+      if (!report(save(window, path), path)) status = 1;
     }
+    if (!shootToolWindows(window, program, folder, l.code)) status = 1;
   }
   window.setLanguage(Language::English);
   return status;

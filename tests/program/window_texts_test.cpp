@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "base/text.h"
+#include "online/window_tool.h"
 #include "program/program_fixture.h"
 #include "shell/captions_file.h"
 
@@ -31,6 +32,14 @@ TEST_F(WindowTexts, EveryTextIsInEachLanguageAndEnglishKeepsTheLayoutsWording) {
     windows.push_back({row.cliName, textsOf(row.layout(), program->pageOf(row))});
   for (const ToolRegistration& row : toolRegistry()) {
     if (row.layout != nullptr) windows.push_back({row.pageName, textsOf(row.layout(), program->toolOf(row))});
+    // A tool with a window of its own: its layout, its title and what it draws beyond the layout.
+    if (auto* tool = dynamic_cast<WindowTool*>(&program->toolOf(row))) {
+      const WindowTool::WindowSpec& spec = tool->window();
+      std::vector<CaptionText> texts = textsOf(spec.layout(), *tool);
+      texts.push_back(spec.title);
+      texts.insert(texts.end(), spec.texts.begin(), spec.texts.end());
+      windows.push_back({spec.name, texts});
+    }
   }
   const CaptionList english = loadLabels(kShippedFile, kLanguageEnglish);
   for (int language : {kLanguageCzech, kLanguageEnglish, kLanguageSpanish}) {

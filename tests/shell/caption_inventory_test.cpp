@@ -91,6 +91,8 @@ const std::vector<Use> kInventory = {
     {1400, 1410, "Groups assignment page: title, module and direction labels, group items"},
     {1700, 1718, "Network list page: list tabs, labels, table buttons, entry dialog, prefixes cut"},
     {1900, 1912, "Autorouting table page: columns, buttons, record dialog, records cut"},
+    {2700, 2717, "Diagnostic and actual calls windows: value captions, module titles, window titles, chart"},
+    {2800, 2805, "Login account page: field labels, Disable login, group title, the rules of the fields"},
     {1800, 1821,
      "LCR table page: columns, buttons, holidays, dates, record dialog, records and holidays cut"},
     {2000, 2014, "Mobility extension page: columns, buttons, record dialog, records cut"},

@@ -44,6 +44,10 @@ class WindowTests : public QObject {
   void statisticsPageLoadsAndClearsTheCounters();
   void tracingAtTwoThousandLinesASecondLeavesTheWindowTakingKeys();
   void terminalSendsKeysAsTypedAndGivesWayToTheNextTopic();
+  // live_window_tests.cpp
+  void diagnosticWindowPollsDrawsTheLevelsAndStopsWhenClosed();
+  void actualCallsWindowRefreshesAndClosesByItsCloseBoxAndEsc();
+  void loginPageKeepsItsRulesAndRefusesOverTheLan();
   void lcrPageEditsRecordsHolidaysAndSaves();
   void extensionPageEditsRecordsAndSaves();
   void sipStatePollsWithoutOverlappingASave();
