@@ -26,6 +26,13 @@ enum class CommandKind {
   SetCounters,    // "AT%TGALL=0,0,0,0", "AT%TIALL=0,0", "AT%TMALL=0,0,0,0,0,0"
   TraceStart,     // "AT!L2".."AT!L4" (LAN and Telnet), "AT!R2".."AT!R4" (VoIP and GSM messages)
   TraceStop,      // "AT!RX"
+  VoiceView,      // "AT!M1=view": the properties of a voice message
+  VoiceRead,      // "AT!M1=READ": the message by XMODEM to the client
+  VoiceWrite,     // "AT!M1=WRITE": the message by XMODEM from the client
+  VoiceErase,     // "AT!M0=ERASE"
+  VoiceRecord,    // "AT!M0=record": record during the answered call
+  CallDial,       // "AT!SG00=603123456": the recording call
+  CallHangUp,     // "AT!D"
   Unknown,
 };
 
@@ -40,8 +47,9 @@ struct Command {
   // For Report; for SetCounters the set, whose values are in `value`.
   ReportId report = ReportId::None;
   CounterSet counters = CounterSet::None;
-  char traceType = 0;             // for TraceStart: 'L' or 'R'
-  int traceLevel = 0;             // for TraceStart: 2..4
+  char traceType = 0;     // for TraceStart: 'L' or 'R'
+  int traceLevel = 0;     // for TraceStart: 2..4
+  int voiceMessage = -1;  // for the voice commands: the message number as given
 };
 
 Command parseCommand(std::string_view line);

@@ -7,8 +7,10 @@
 #include <vector>
 
 #include "edition.h"
+#include "recording_call.h"
 #include "reports.h"
 #include "trace.h"
+#include "xmodem_peer.h"
 
 namespace gwsim {
 
@@ -53,6 +55,10 @@ struct SimOptions {
   int callRecords = kDefaultCallRecords;
   bool okInReports = false;
   std::optional<long> stallReports;
+
+  // The voice messages: a transfer's failure modes (block numbers from 1) and the recording call.
+  XmodemFaults xmodem;
+  CallConfig call;
 
   bool help = false;
 };
