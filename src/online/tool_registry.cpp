@@ -5,6 +5,7 @@
 #include "online/resets.h"
 #include "online/terminal.h"
 #include "online/tracing.h"
+#include "online/sip_state.h"
 #include "online/voice.h"
 
 namespace gw {
@@ -28,6 +29,7 @@ const std::vector<ToolRegistration>& toolRegistry() {
       {cap::kLogFileTopic, "pLog", logPageLayout, true, makeTool<LogTool>},
       {cap::kCallDataTopic, "pCall", callPageLayout, true, makeTool<CallTool>},
       {cap::kStatisticsTopic, "pStatistics", statisticsPageLayout, true, makeTool<StatisticsTool>},
+      {cap::kSipRegistrationTopic, "pSipReg", sipStatePageLayout, true, makeTool<SipStateTool>},
       {cap::kVoiceMessageTopic, "pVoice", voicePageLayout, true, makeTool<VoiceTool>},
   };
   return rows;

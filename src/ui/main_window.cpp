@@ -17,7 +17,6 @@
 
 #include "base/caption_ids.h"
 #include "online/terminal.h"
-#include "online/tracing.h"
 #include "program/close_question.h"
 #include "program/whole_transfers.h"
 #include "shell/captions_file.h"
@@ -255,7 +254,7 @@ void TfMain::wireProgram() {
       [this] {
         KeepAliveConditions conditions;
         conditions.terminalDisplayVisible = program_.window.terminalVisible;
-        conditions.tracingThreadRunning = program_.tool<TracingTool>().serialReaderRunning();
+        conditions.toolOwnsLink = program_.anyToolKeepsLinkBusy();
         return conditions;
       },
       this);

@@ -24,7 +24,8 @@ struct ShotLanguage {
   Language language;
   const char* code;
 };
-constexpr ShotLanguage kLanguages[] = {{Language::English, "en"}, {Language::Czech, "cs"}};
+constexpr ShotLanguage kLanguages[] = {
+    {Language::English, "en"}, {Language::Czech, "cs"}, {Language::Spanish, "es"}};
 
 // Presses the page's "Load from gate" button (sb<Page>Load), so the picture shows a gateway's values.
 void loadPage(QWidget* page) {
