@@ -214,8 +214,9 @@ class Sender {
       if (source_.bad()) return abandon(XmodemEnd::FileError);
       data.resize(static_cast<std::size_t>(source_.gcount()));
       const bool last = data.empty();
-      if (const std::optional<XmodemEnd> end =
-              deliver(last ? xmodem::endFrame() : xmodem::dataFrame(blocks + 1, data))) {
+      const std::string frame = last ? xmodem::endFrame() : xmodem::dataFrame(blocks + 1, data);
+      // The gateway takes the end as a whole frame; a receiver that refuses it wants EOT alone.
+      if (const std::optional<XmodemEnd> end = deliver(frame, last ? std::string(1, xmodem::kEot) : frame)) {
         return *end;
       }
       if (last) {
@@ -250,10 +251,10 @@ class Sender {
     return std::nullopt;  // a receiver whose "C" was lost still takes the first block
   }
 
-  // Sends the frame until it is acknowledged; nothing when it was.
-  std::optional<XmodemEnd> deliver(const std::string& frame) {
+  // Sends the frame, and `again` after each refusal, until it is acknowledged; nothing when it was.
+  std::optional<XmodemEnd> deliver(const std::string& frame, const std::string& again) {
     for (int resends = 0;; ++resends) {
-      if (!wire_.write(frame)) return XmodemEnd::LineLost;
+      if (!wire_.write(resends == 0 ? frame : again)) return XmodemEnd::LineLost;
       switch (awaitReply()) {
         case Reply::Ack:
           return std::nullopt;

@@ -38,6 +38,8 @@ class VoiceTool : public OnlineTool {
   // tVoice and the call loop: what the gateway reported, and the countdown.
   int tickIntervalMs() const override { return VoiceCall::kPollIntervalMs; }
   void tick() override;
+  // A running call reads the gateway's output on every tick: the keep-alive stays quiet meanwhile.
+  bool keepsLinkBusy() const override { return call_.active(); }
 
   VoiceOutcome sbVoiceReadWriteClick();
   void sbVoiceFileClick();

@@ -150,11 +150,13 @@ TEST(Xmodem, SendingFramesTheFileAndRecovers) {
     Fault fault;
     XmodemEnd end;
     std::size_t minMs, maxMs;
+    std::string ending;  // after the end frame, before DC1
   } cases[] = {
-      {Fault::None, XmodemEnd::Done, 0, 2000},
-      {Fault::Corrupt, XmodemEnd::Done, 0, 2000},  // a NAK brings the frame again
-      {Fault::Cancel, XmodemEnd::Cancelled, 0, 2000},
-      {Fault::LostAck, XmodemEnd::TimedOut, 10000, 11000},  // nothing for ten seconds
+      {Fault::None, XmodemEnd::Done, 0, 2000, ""},
+      {Fault::Corrupt, XmodemEnd::Done, 0, 2000, ""},  // a NAK brings the frame again
+      {Fault::Cancel, XmodemEnd::Cancelled, 0, 2000, ""},
+      {Fault::LostAck, XmodemEnd::TimedOut, 10000, 11000, ""},             // nothing for ten seconds
+      {Fault::RefuseEnd, XmodemEnd::Done, 0, 2000, std::string(1, kEot)},  // then EOT alone
   };
   for (const auto& c : cases) {
     Line fresh;
@@ -171,7 +173,7 @@ TEST(Xmodem, SendingFramesTheFileAndRecovers) {
     if (c.end != XmodemEnd::Done) continue;
     EXPECT_EQ(fresh.gateway.received, data + std::string(56, '\0'));  // the last block padded with zeros
     EXPECT_EQ(progress, (std::vector<std::int64_t>{128, 200}));
-    EXPECT_TRUE(fresh.device.written.ends_with(endFrame() + kDc1));
+    EXPECT_TRUE(fresh.device.written.ends_with(endFrame() + c.ending + kDc1)) << int(c.fault);
   }
 }
 

@@ -78,7 +78,11 @@ void ScriptedXmodemPeer::takeFile(XmodemFault fault, bool asks) {
       if (inbound_.size() < need) return;
       const std::string frame = inbound_.substr(0, need);
       inbound_.erase(0, need);
-      if (frame[0] == kEot) device_.send(std::string(1, kAck));
+      if (frame[0] == kEot) {
+        const bool refuse = fault == XmodemFault::RefuseEnd && !struck_;
+        struck_ = struck_ || refuse;
+        device_.send(std::string(1, refuse ? kNak : kAck));
+      }
       if (frame[0] != kSoh) continue;  // the end frame's padding, DC1
       const bool second = static_cast<unsigned char>(frame[1]) == 2;
       if (second && fault == XmodemFault::Corrupt && !struck_) {

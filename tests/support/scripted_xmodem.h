@@ -18,6 +18,7 @@ enum class XmodemFault {
   Repeats,        // sending: block 1 again, 300 ms after each ACK, for ever
   AlwaysCorrupt,  // sending: block 2 damaged every time
   Cancel,         // CAN in place of block 2 or of its acknowledgement
+  RefuseEnd,      // taking: the end frame is refused once (a receiver that wants EOT alone, then silence)
 };
 
 class ScriptedXmodemPeer {
