@@ -50,15 +50,16 @@ bool pass(int from, int to, long& count, std::atomic<long>& damage) {
   return writeAll(to, buffer, static_cast<std::size_t>(n));
 }
 
-pid_t spawnOn(int terminal, const std::string& folder, const std::string& program,
+pid_t spawnOn(int terminal, int output, const std::string& folder, const std::string& program,
               const std::vector<std::string>& args) {
   const pid_t pid = ::fork();
   if (pid != 0) return pid;
   if (::chdir(folder.c_str()) != 0) ::_exit(126);
   ::dup2(terminal, STDIN_FILENO);
-  ::dup2(terminal, STDOUT_FILENO);
-  const int null = ::open("/dev/null", O_WRONLY);
-  ::dup2(null, STDERR_FILENO);
+  ::dup2(output, STDOUT_FILENO);
+  // What the program says about the transfer, for a failure's post-mortem.
+  const int log = ::open((program + ".log").c_str(), O_WRONLY | O_CREAT | O_APPEND, 0644);
+  ::dup2(log, STDERR_FILENO);
   std::vector<char*> argv{const_cast<char*>(program.c_str())};
   for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
   argv.push_back(nullptr);
@@ -83,7 +84,7 @@ PtyBridge::PtyBridge() {
 PtyBridge::~PtyBridge() {
   stop_ = true;
   if (thread_.joinable()) thread_.join();
-  for (int fd : {nearMaster_, farMaster_, farSlave_}) {
+  for (int fd : {nearMaster_, farMaster_, farSlave_, farOutput_.load()}) {
     if (fd >= 0) ::close(fd);
   }
 }
@@ -92,18 +93,26 @@ void PtyBridge::relay() {
   long towardsFar = 0;
   long towardsNear = 0;
   while (!stop_) {
-    pollfd ends[2] = {{nearMaster_, POLLIN, 0}, {farMaster_, POLLIN, 0}};
-    if (::poll(ends, 2, kRelayPollMs) <= 0) continue;
+    const int farOutput = farOutput_;
+    pollfd ends[3] = {{nearMaster_, POLLIN, 0}, {farMaster_, POLLIN, 0}, {farOutput, POLLIN, 0}};
+    if (::poll(ends, farOutput >= 0 ? 3 : 2, kRelayPollMs) <= 0) continue;
     // A master whose terminal nobody holds open reports a hang-up: wait for it to be opened again.
     if (ends[0].revents & POLLIN) pass(nearMaster_, farMaster_, towardsFar, damageFar_);
     if (ends[1].revents & POLLIN) pass(farMaster_, nearMaster_, towardsNear, damageNear_);
-    if ((ends[0].revents | ends[1].revents) & (POLLHUP | POLLERR)) ::usleep(kRelayPollMs * 1000);
+    if (ends[2].revents & POLLIN) pass(farOutput, nearMaster_, towardsNear, damageNear_);
+    if ((ends[0].revents | ends[1].revents | ends[2].revents) & (POLLHUP | POLLERR))
+      ::usleep(kRelayPollMs * 1000);
   }
 }
 
 pid_t PtyBridge::startFar(const std::string& folder, const std::string& program,
                           const std::vector<std::string>& args) {
-  return spawnOn(farSlave_, folder, program, args);
+  int output[2];
+  if (farOutput_ >= 0 || ::pipe(output) != 0) return -1;
+  const pid_t pid = spawnOn(farSlave_, output[1], folder, program, args);
+  ::close(output[1]);
+  farOutput_ = output[0];
+  return pid;
 }
 
 pid_t startOnTerminal(const std::string& path, int bitsPerSecond, const std::string& folder,
@@ -111,7 +120,7 @@ pid_t startOnTerminal(const std::string& path, int bitsPerSecond, const std::str
   const int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY);
   if (fd < 0) return -1;
   makeRaw(fd, bitsPerSecond);
-  const pid_t pid = spawnOn(fd, folder, program, args);
+  const pid_t pid = spawnOn(fd, fd, folder, program, args);
   ::close(fd);
   return pid;
 }

@@ -25,7 +25,9 @@ class PtyBridge {
   void damageTowardsFar(long offset) { damageFar_ = offset; }
   void damageTowardsNear(long offset) { damageNear_ = offset; }
 
-  // Starts `program` in `folder` with its stdin and stdout on the far terminal (stderr discarded). lrzsz
+  // Starts `program` in `folder` reading the far terminal (stdin) and writing into a pipe the relay carries
+  // on (stdout), stderr into PROGRAM.log there. lrzsz flushes its terminal's output as it exits, which on a
+  // pseudo-terminal can drop its last ACK before the relay has read it; a pipe keeps every byte. lrzsz
   // refuses file names with a folder in them, so it is given the file's own name in its folder.
   pid_t startFar(const std::string& folder, const std::string& program, const std::vector<std::string>& args);
 
@@ -35,6 +37,7 @@ class PtyBridge {
   int nearMaster_ = -1;
   int farMaster_ = -1;
   int farSlave_ = -1;
+  std::atomic<int> farOutput_ = -1;  // the read end of the far program's stdout
   std::string nearPath_;
   bool ready_ = false;
   std::atomic<bool> stop_ = false;
