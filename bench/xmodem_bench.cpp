@@ -1,6 +1,6 @@
-// A 1 MB XMODEM-CRC transfer over a pseudo-terminal at 921600 bit/s, our side against lrzsz, set beside
-// lrzsz against itself on the same kind of line: bytes per second of each, so the ratio shows whether our
-// byte-at-a-time port reads keep up with a peer that reads in bulk.
+// A 1 MB XMODEM-CRC transfer over a pseudo-terminal at 921600 bit/s, our side against lrzsz in both
+// directions, set beside lrzsz sending to itself on the same line: bytes per second of each, so the ratios
+// show whether our byte-at-a-time port reads keep up with a peer that reads in bulk.
 
 #include <benchmark/benchmark.h>
 #include <unistd.h>
@@ -81,13 +81,14 @@ void LrzszSendsOursReceives(benchmark::State& state) {
   });
 }
 
+// lrzsz against itself, placed as our side is: sx on the near terminal, rx on the far one.
 void LrzszBothSides(benchmark::State& state) {
   timeRounds(state, [](test::PtyBridge& bridge, test::TempDir& dir) {
     writeSample(dir.file("out.bin"));
-    const pid_t rx =
-        test::startOnTerminal(bridge.nearPath(), kBitsPerSecond, dir.path(), "rx", {"-c", "-X", "in.bin"});
-    const pid_t sx = bridge.startFar(dir.path(), "sx", {"-X", "out.bin"});
-    // The receiver's word decides: the sender, on a terminal, may lose the last ACK as rx flushes on exit.
+    const pid_t rx = bridge.startFar(dir.path(), "rx", {"-c", "-X", "in.bin"});
+    const pid_t sx =
+        test::startOnTerminal(bridge.nearPath(), kBitsPerSecond, dir.path(), "sx", {"-X", "out.bin"});
+    // The receiver's word decides: sx, on a terminal, may lose the last ACK as it flushes on exit.
     const bool received = test::waitForExit(rx, kPeerExitMs) == 0;
     test::waitForExit(sx, kPeerExitMs);
     return received;
