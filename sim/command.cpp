@@ -3,6 +3,7 @@
 #include <array>
 #include <cctype>
 #include <optional>
+#include <string>
 #include <utility>
 
 namespace gwsim {
@@ -104,6 +105,48 @@ std::optional<Command> parseLive(std::string_view tail) {
   return std::nullopt;
 }
 
+struct VoiceAction {
+  std::string_view word;
+  CommandKind kind;
+};
+constexpr VoiceAction kVoiceActions[] = {{"VIEW", CommandKind::VoiceView},
+                                         {"READ", CommandKind::VoiceRead},
+                                         {"WRITE", CommandKind::VoiceWrite},
+                                         {"ERASE", CommandKind::VoiceErase},
+                                         {"RECORD", CommandKind::VoiceRecord}};
+constexpr std::size_t kMaxMessageDigits = 2;
+
+// "!M1=view", "!SG00=603123456", "!D": the voice messages and the recording call.
+std::optional<Command> parseVoice(std::string_view tail) {
+  Command command;
+  if (equalsNoCase(tail, "!D")) {
+    command.kind = CommandKind::CallHangUp;
+    return command;
+  }
+  const std::size_t equals = tail.find('=');
+  if (equals == std::string_view::npos || tail.size() < 3 || tail[0] != '!') return std::nullopt;
+  const std::string_view name = tail.substr(1, equals - 1);
+  const std::string_view value = tail.substr(equals + 1);
+  if (name.size() == 4 && equalsNoCase(name.substr(0, 2), "SG")) {
+    command.kind = CommandKind::CallDial;
+    command.value = std::string(value);
+    return command;
+  }
+  const std::string_view digits = name.substr(1);
+  if (!equalsNoCase(name.substr(0, 1), "M") || digits.empty() || digits.size() > kMaxMessageDigits)
+    return std::nullopt;
+  for (char c : digits) {
+    if (c < '0' || c > '9') return std::nullopt;
+  }
+  for (const VoiceAction& action : kVoiceActions) {
+    if (!equalsNoCase(value, action.word)) continue;
+    command.kind = action.kind;
+    command.voiceMessage = std::stoi(std::string(digits));
+    return command;
+  }
+  return std::nullopt;
+}
+
 }  // namespace
 
 Command parseCommand(std::string_view line) {
@@ -140,6 +183,7 @@ Command parseCommand(std::string_view line) {
   if (std::optional<Command> write = parseWrite(tail)) return *write;
   if (std::optional<Command> trace = parseTrace(tail)) return *trace;
   if (std::optional<Command> live = parseLive(tail)) return *live;
+  if (std::optional<Command> voice = parseVoice(tail)) return *voice;
   return command;
 }
 

@@ -29,6 +29,13 @@ enum class CommandKind {
   ModuleState,    // "AT&S00".."AT&S03": a GSM module's registration and identity
   Signal,         // "AT&Q0".."AT&Q3": a GSM module's signal level
   ActualCalls,    // "AT&X": the calls in progress
+  VoiceView,      // "AT!M1=view": the properties of a voice message
+  VoiceRead,      // "AT!M1=READ": the message by XMODEM to the client
+  VoiceWrite,     // "AT!M1=WRITE": the message by XMODEM from the client
+  VoiceErase,     // "AT!M0=ERASE"
+  VoiceRecord,    // "AT!M0=record": record during the answered call
+  CallDial,       // "AT!SG00=603123456": the recording call
+  CallHangUp,     // "AT!D"
   Unknown,
 };
 
@@ -43,9 +50,10 @@ struct Command {
   // For Report; for SetCounters the set, whose values are in `value`.
   ReportId report = ReportId::None;
   CounterSet counters = CounterSet::None;
-  char traceType = 0;             // for TraceStart: 'L' or 'R'
-  int traceLevel = 0;             // for TraceStart: 2..4
-  int module = 0;                 // for ModuleState and Signal: the module slot named
+  char traceType = 0;     // for TraceStart: 'L' or 'R'
+  int traceLevel = 0;     // for TraceStart: 2..4
+  int module = 0;         // for ModuleState and Signal: the module slot named
+  int voiceMessage = -1;  // for the voice commands: the message number as given
 };
 
 Command parseCommand(std::string_view line);

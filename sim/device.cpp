@@ -112,6 +112,14 @@ CommandOutcome Device::execute(const Command& command) {
     case CommandKind::Signal:
     case CommandKind::ActualCalls:
       return live(command);
+    case CommandKind::VoiceView:
+    case CommandKind::VoiceRead:
+    case CommandKind::VoiceWrite:
+    case CommandKind::VoiceErase:
+    case CommandKind::VoiceRecord:
+    case CommandKind::CallDial:
+    case CommandKind::CallHangUp:
+      return voice(command);
     case CommandKind::Unknown:
       return {errorReply()};
   }
@@ -211,6 +219,48 @@ CommandOutcome Device::setLoginAccount(const std::string& value) {
   config_.user = user;
   config_.password = password;
   return {okReply()};
+}
+
+CommandOutcome Device::voice(const Command& command) {
+  CommandOutcome outcome;
+  const int m = command.voiceMessage;
+  switch (command.kind) {
+    case CommandKind::CallDial:
+      outcome.call = CallOrder::Dial;  // nothing but the echo: the indications follow
+      return outcome;
+    case CommandKind::CallHangUp:
+      outcome = {okReply()};
+      outcome.call = CallOrder::HangUp;
+      return outcome;
+    case CommandKind::VoiceRecord:
+      if (m != 0) return {errorReply()};
+      outcome.call = CallOrder::Record;  // the console answers from its call
+      return outcome;
+    default:
+      break;
+  }
+  if (!VoiceStore::valid(m)) return {errorReply()};
+  if (command.kind == CommandKind::VoiceView) return {okReply(voices_.viewLines(m))};
+  if (command.kind == CommandKind::VoiceErase) {
+    voices_.erase(m);
+    storeChanged();
+    return {okReply()};
+  }
+  const bool sends = command.kind == CommandKind::VoiceRead;
+  if (sends && !voices_.data(m)) return {errorReply()};
+  outcome = {okReply()};
+  outcome.transfer = VoiceTransfer{sends, m};
+  return outcome;
+}
+
+void Device::voiceReceived(int message, std::string data) {
+  voices_.store(message, std::move(data));
+  storeChanged();
+}
+
+void Device::voiceRecorded(int ms) {
+  voices_.store(0, recordedMessage(ms));
+  storeChanged();
 }
 
 void Device::recordTaken() {

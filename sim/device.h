@@ -20,6 +20,8 @@
 #include "sip_registration.h"
 #include "trace.h"
 #include "transcript.h"
+#include "voice_orders.h"
+#include "voice_store.h"
 
 namespace gwsim {
 
@@ -63,7 +65,9 @@ struct CommandOutcome {
   char pageKey = ' ';               // the key that asks for the next page ("#" for one record after another)
   bool pagesDeleteRecords = false;  // each page key confirms a call data record, which is then deleted
   bool stalls = false;              // after the last page the listing hangs: page keys go unanswered
-  std::optional<TraceOrder> trace;      // the command started or stopped tracing on its console
+  std::optional<TraceOrder> trace;  // the command started or stopped tracing on its console
+  std::optional<VoiceTransfer> transfer;  // an XMODEM transfer follows the reply on the serial line
+  std::optional<CallOrder> call;          // a step of the recording call on its console
 };
 
 enum class LineVerdict { Answer, CutAndDrop };
@@ -97,6 +101,16 @@ class Device {
     return reports_.applyState(stateText, clock_);
   }
 
+  // The voice messages: their files, a message a client wrote, a recording of `ms` milliseconds in
+  // message 0, and their part of the state file.
+  const VoiceStore& voices() const { return voices_; }
+  void voiceReceived(int message, std::string data);
+  void voiceRecorded(int ms);
+  std::string voiceState() const { return voices_.formatState(); }
+  std::vector<std::string> applyVoiceState(std::string_view stateText) {
+    return voices_.applyState(stateText);
+  }
+
   // A restart ("AT&BSYS=RESET", "AT&FRES", a G.723 codec change) takes the device away for the reset time.
   void startRestart(std::int64_t nowMs);
   bool restarting(std::int64_t nowMs) const { return restartEndsMs_ && nowMs < *restartEndsMs_; }
@@ -114,6 +128,7 @@ class Device {
   CommandOutcome live(const Command& command) const;
   // "AT%X80=user/password" sets the login account, "AT%X80=" removes it; new logins see the change.
   CommandOutcome setLoginAccount(const std::string& value);
+  CommandOutcome voice(const Command& command);
   std::int64_t clockMs() const;
   void storeChanged();
   // The details register S92 as a number (0 when it holds none).
@@ -132,6 +147,7 @@ class Device {
   Reports reports_;
   GatewayClock clock_;
   LiveState live_;
+  VoiceStore voices_;
 };
 
 }  // namespace gwsim

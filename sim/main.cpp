@@ -69,15 +69,21 @@ std::optional<RegisterStore> loadRegisters(const SimOptions& options) {
 
 void saveState(const std::string& statePath, const Device& device) {
   std::string error;
-  if (!statePath.empty() && !saveStateFile(statePath, device.store(), error, device.reportState())) {
+  if (!statePath.empty() &&
+      !saveStateFile(statePath, device.store(), error, device.reportState() + device.voiceState())) {
     std::fprintf(stderr, "gwsim: %s\n", error.c_str());
   }
 }
 
-// What the reports and the clock keep in the state file (the registers are loaded before the device).
+// What the reports, the clock and the voice messages keep in the state file (the registers are loaded
+// before the device).
 void loadReportState(const std::string& statePath, Device& device) {
   if (statePath.empty()) return;
-  for (const std::string& warning : device.applyReportState(readStateText(statePath))) {
+  const std::string text = readStateText(statePath);
+  for (const std::string& warning : device.applyReportState(text)) {
+    std::fprintf(stderr, "gwsim: %s\n", warning.c_str());
+  }
+  for (const std::string& warning : device.applyVoiceState(text)) {
     std::fprintf(stderr, "gwsim: %s\n", warning.c_str());
   }
 }
@@ -110,7 +116,8 @@ int run(const SimOptions& options) {
   std::string error;
   std::unique_ptr<TcpConsole> lan;
   if (options.tcpPort) {
-    lan = TcpConsole::open({*options.tcpPort, options.telnet, policy, options.traceRate}, device, error);
+    lan = TcpConsole::open({*options.tcpPort, options.telnet, policy, options.traceRate, options.call},
+                           device, error);
     if (!lan) {
       std::fprintf(stderr, "gwsim: LAN console: %s\n", error.c_str());
       return kExitFailure;
@@ -118,7 +125,8 @@ int run(const SimOptions& options) {
   }
   std::unique_ptr<PtyConsole> serial;
   if (!options.ptyPath.empty()) {
-    serial = PtyConsole::open({options.ptyPath, options.rates, options.boot, policy, options.traceRate},
+    serial = PtyConsole::open({options.ptyPath, options.rates, options.boot, policy, options.traceRate,
+                               options.xmodem, options.call},
                               device, transcript, error);
     if (!serial) {
       std::fprintf(stderr, "gwsim: serial console: %s\n", error.c_str());

@@ -18,6 +18,8 @@ constexpr long kMaxPageLines = 1000;
 constexpr long kMaxReportLines = 100000;
 constexpr long kMaxTraceRate = 100000;
 constexpr long kMaxLiveStepMs = 3600000;
+constexpr long kMaxCallStepMs = 60000;
+constexpr long kMaxRecordMs = 600000;
 
 using Setter = std::function<bool(SimOptions&, const std::string&, std::string& error)>;
 
@@ -196,6 +198,40 @@ bool setModulesOff(SimOptions& options, const std::string& value, std::string& e
   return true;
 }
 
+Setter block(std::optional<long> XmodemFaults::*member) {
+  return [member](SimOptions& options, const std::string& value, std::string& error) {
+    const std::optional<long> number = toLong(value, 1, LONG_MAX);
+    if (!number) error = "not a block number (1 or more): " + value;
+    options.xmodem.*member = number;
+    return number.has_value();
+  };
+}
+
+Setter milliseconds(int CallConfig::*member, long max) {
+  return [member, max](SimOptions& options, const std::string& value, std::string& error) {
+    const std::optional<long> ms = toLong(value, 0, max);
+    if (!ms) error = "must be 0.." + std::to_string(max) + " ms";
+    if (ms) options.call.*member = static_cast<int>(*ms);
+    return ms.has_value();
+  };
+}
+
+bool setCallMode(SimOptions& options, const std::string& value, std::string& error) {
+  static const std::vector<std::pair<std::string, CallMode>> kModes = {{"answer", CallMode::Answer},
+                                                                       {"busy", CallMode::Busy},
+                                                                       {"no-answer", CallMode::NoAnswer},
+                                                                       {"hangup", CallMode::HangUp},
+                                                                       {"silent", CallMode::Silent}};
+  for (const auto& [name, mode] : kModes) {
+    if (value == name) {
+      options.call.mode = mode;
+      return true;
+    }
+  }
+  error = "call must be answer, busy, no-answer, hangup or silent";
+  return false;
+}
+
 const std::vector<OptionRow>& optionTable() {
   static const std::vector<OptionRow> table{
       {"--tcp", true, setPort},
@@ -230,6 +266,13 @@ const std::vector<OptionRow>& optionTable() {
       {"--trace-rate", true, setTraceRate},
       {"--live-step-ms", true, setLiveStep},
       {"--modules-off", true, setModulesOff},
+      {"--xmodem-corrupt", true, block(&XmodemFaults::corruptBlock)},
+      {"--xmodem-drop-ack", true, block(&XmodemFaults::dropAckBlock)},
+      {"--xmodem-pause", true, block(&XmodemFaults::pauseBlock)},
+      {"--xmodem-cancel", true, block(&XmodemFaults::cancelBlock)},
+      {"--call", true, setCallMode},
+      {"--call-step-ms", true, milliseconds(&CallConfig::stepMs, kMaxCallStepMs)},
+      {"--record-ms", true, milliseconds(&CallConfig::recordMs, kMaxRecordMs)},
       {"--help", false, flag(&SimOptions::help, true)},
   };
   return table;
@@ -303,6 +346,13 @@ std::string usageText() {
          "  --live-step-ms MS       the modules' levels and operators and the calls change every MS\n"
          "                          (default 5000)\n"
          "  --modules-off LIST      GSM modules (0..3) without a SIM: not registered, signal unknown\n"
+         "  --xmodem-corrupt N      voice transfers: block N is damaged on the line, once\n"
+         "  --xmodem-drop-ack N     voice transfers: the acknowledgement of block N is lost, once\n"
+         "  --xmodem-pause N        voice transfers: sending, block N stops halfway for 1.5 s, once\n"
+         "  --xmodem-cancel N       voice transfers: CAN CAN in place of block N or of its acknowledgement\n"
+         "  --call MODE             the recording call: answer (default), busy, no-answer, hangup, silent\n"
+         "  --call-step-ms MS       between two indications of the call (default 500)\n"
+         "  --record-ms MS          how long a recording lasts (default 3000)\n"
          "  --help\n";
 }
 

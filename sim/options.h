@@ -8,8 +8,10 @@
 
 #include "edition.h"
 #include "live_state.h"
+#include "recording_call.h"
 #include "reports.h"
 #include "trace.h"
+#include "xmodem_peer.h"
 
 namespace gwsim {
 
@@ -58,6 +60,10 @@ struct SimOptions {
   int callRecords = kDefaultCallRecords;
   bool okInReports = false;
   std::optional<long> stallReports;
+
+  // The voice messages: a transfer's failure modes (block numbers from 1) and the recording call.
+  XmodemFaults xmodem;
+  CallConfig call;
 
   bool help = false;
 };

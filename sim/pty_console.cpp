@@ -41,8 +41,9 @@ PtyConsole::PtyConsole(const PtyConsoleConfig& config, Device& device, Transcrip
       device_(device),
       bootLoader_(transcript),
       trace_(config.traceRate),
-      random_(kRandomSeed) {
-  session_.emplace(device_);
+      random_(kRandomSeed),
+      call_(config.call) {
+  session_.emplace(device_, false, true);
 }
 
 std::unique_ptr<PtyConsole> PtyConsole::open(const PtyConsoleConfig& config, Device& device,
@@ -125,6 +126,8 @@ std::optional<std::int64_t> PtyConsole::deadlineMs(std::int64_t nowMs) const {
   const std::optional<std::int64_t> readyAt = out_.readyAtMs();
   if (readyAt && *readyAt > nowMs) consider(readyAt);
   consider(trace_.nextDueMs());
+  if (xmodem_) consider(xmodem_->nextDueMs());
+  consider(call_.nextDueMs());
   return deadline;
 }
 
@@ -135,7 +138,9 @@ void PtyConsole::onPolled(const std::vector<pollfd>& fds, std::int64_t nowMs) {
       (fds[*masterIndex_].revents & (POLLIN | POLLHUP | POLLERR))) {
     readMaster(nowMs);
   }
+  serviceTransfer(nowMs);
   sendTrace(nowMs);
+  sendCall(nowMs);
   flush(nowMs);
 }
 
@@ -149,7 +154,9 @@ void PtyConsole::noticeRestart() {
   if (device_.restarts() == restartsSeen_) return;
   restartsSeen_ = device_.restarts();
   initAtMs_ = device_.restartEndsMs();
-  trace_.stop();  // a restarted gateway traces nothing
+  trace_.stop();  // a restarted gateway traces nothing, transfers nothing and has no call
+  xmodem_.reset();
+  call_.stop();
 }
 
 void PtyConsole::finishRestart(std::int64_t nowMs) {
@@ -157,7 +164,7 @@ void PtyConsole::finishRestart(std::int64_t nowMs) {
   initAtMs_.reset();
   // After "Init: OK" the serial console takes commands at once: a client that reset the gateway over the
   // serial line goes on with its next command, it does not log in again.
-  session_.emplace(device_, true);
+  session_.emplace(device_, true, true);
   if (!device_.muted()) out_.push({initNotice(), 0});
 }
 
@@ -198,10 +205,13 @@ void PtyConsole::take(std::string_view bytes, std::int64_t nowMs) {
     out_.push({bootLoader_.feed(bytes), 0});
     return;
   }
+  if (xmodem_) return feedTransfer(bytes, nowMs);
   const FeedResult result = session_->feed(bytes);
   queue(result.out);
   if (result.trace && result.trace->start) trace_.start(result.trace->settings, nowMs);
   if (result.trace && !result.trace->start) trace_.stop();
+  if (result.call) callOrder(*result.call, nowMs);
+  if (result.transfer) startTransfer(*result.transfer, nowMs);
   if (result.restart) {
     device_.startRestart(nowMs);
     noticeRestart();
@@ -216,6 +226,55 @@ void PtyConsole::queue(const std::vector<Emission>& emissions) {
     }
     for (Chunk& chunk : planReply(emission.bytes, config_.policy, random_)) out_.push(std::move(chunk));
   }
+}
+
+void PtyConsole::pushChunks(std::vector<Chunk> chunks) {
+  for (Chunk& chunk : chunks) out_.push(std::move(chunk));
+}
+
+void PtyConsole::startTransfer(const VoiceTransfer& transfer, std::int64_t nowMs) {
+  transfer_ = transfer;
+  const std::optional<std::string>& file = device_.voices().data(transfer.message);
+  const XmodemPeer::Role role =
+      transfer.gatewaySends ? XmodemPeer::Role::Sending : XmodemPeer::Role::Receiving;
+  xmodem_.emplace(role, transfer.gatewaySends && file ? *file : std::string(), config_.xmodem, nowMs);
+  pushChunks(xmodem_->start());
+}
+
+void PtyConsole::feedTransfer(std::string_view bytes, std::int64_t nowMs) {
+  pushChunks(xmodem_->feed(bytes, nowMs));
+  serviceTransfer(nowMs);
+}
+
+// Time-outs of the transfer, and its end: the file it took is kept and the console takes commands again.
+void PtyConsole::serviceTransfer(std::int64_t nowMs) {
+  if (!xmodem_) return;
+  pushChunks(xmodem_->onTime(nowMs));
+  if (!xmodem_->finished()) return;
+  if (std::optional<std::string> file = xmodem_->received()) device_.voiceReceived(transfer_.message, *file);
+  xmodem_.reset();
+}
+
+void PtyConsole::callOrder(CallOrder order, std::int64_t nowMs) {
+  switch (order) {
+    case CallOrder::Dial:
+      call_.dial(nowMs);
+      break;
+    case CallOrder::Record: {
+      const std::optional<std::string> reply = call_.record(nowMs);
+      if (!device_.muted()) queue({{Emission::Kind::Reply, reply.value_or(errorReply())}});
+      break;
+    }
+    case CallOrder::HangUp:
+      if (const std::optional<int> recorded = call_.hangUp(nowMs)) device_.voiceRecorded(*recorded);
+      break;
+  }
+}
+
+void PtyConsole::sendCall(std::int64_t nowMs) {
+  const RecordingCall::Due due = call_.due(nowMs);
+  if (due.recordedMs) device_.voiceRecorded(*due.recordedMs);
+  if (!due.text.empty() && !device_.muted() && !broken_) queue({{Emission::Kind::Reply, due.text}});
 }
 
 void PtyConsole::flush(std::int64_t nowMs) {

@@ -18,8 +18,10 @@
 #include "delivery.h"
 #include "device.h"
 #include "event_loop.h"
+#include "recording_call.h"
 #include "session.h"
 #include "trace.h"
+#include "xmodem_peer.h"
 
 namespace gwsim {
 
@@ -29,6 +31,8 @@ struct PtyConsoleConfig {
   bool boot = false;
   DeliveryPolicy policy;
   int traceRate = kDefaultTraceRate;  // trace lines per second
+  XmodemFaults xmodem;                // the failure modes of the voice message transfers
+  CallConfig call;                    // how the recording call goes
 };
 
 class PtyConsole : public Pollable {
@@ -60,6 +64,12 @@ class PtyConsole : public Pollable {
   void queue(const std::vector<Emission>& emissions);
   void sendTrace(std::int64_t nowMs);
   void flush(std::int64_t nowMs);
+  void startTransfer(const VoiceTransfer& transfer, std::int64_t nowMs);
+  void feedTransfer(std::string_view bytes, std::int64_t nowMs);
+  void serviceTransfer(std::int64_t nowMs);
+  void pushChunks(std::vector<Chunk> chunks);
+  void callOrder(CallOrder order, std::int64_t nowMs);
+  void sendCall(std::int64_t nowMs);
 
   PtyConsoleConfig config_;
   std::set<int> rates_;
@@ -79,6 +89,9 @@ class PtyConsole : public Pollable {
   std::optional<int> lastSpeed_;  // of the last bytes received, answered or not
   std::optional<std::int64_t> initAtMs_;
   std::uint64_t restartsSeen_ = 0;
+  std::optional<XmodemPeer> xmodem_;  // a voice message on its way; the console takes no commands meanwhile
+  VoiceTransfer transfer_;
+  RecordingCall call_;
 };
 
 }  // namespace gwsim

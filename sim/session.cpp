@@ -12,8 +12,10 @@ std::string firstHalf(const std::string& reply) {
 
 }  // namespace
 
-Session::Session(Device& device, bool loggedIn)
-    : device_(device), phase_(device.loginEnabled() && !loggedIn ? Phase::User : Phase::Commands) {}
+Session::Session(Device& device, bool loggedIn, bool serialLine)
+    : device_(device),
+      phase_(device.loginEnabled() && !loggedIn ? Phase::User : Phase::Commands),
+      serialLine_(serialLine) {}
 
 std::vector<Emission> Session::greeting() const {
   if (phase_ != Phase::User || device_.muted()) return {};
@@ -23,7 +25,7 @@ std::vector<Emission> Session::greeting() const {
 FeedResult Session::feed(std::string_view bytes) {
   FeedResult result;
   for (char byte : bytes) {
-    if (result.restart || result.drop) break;
+    if (result.restart || result.drop || result.transfer) break;
     if (takePageAnswer(byte, result)) continue;
     LineEditor::Step step = editor_.feed(byte);
     if (!step.echo.empty()) emit(result, Emission::Kind::Echo, step.echo);
@@ -78,7 +80,10 @@ void Session::takePassword(const TakenLine& line, FeedResult& result) {
 void Session::takeCommand(const TakenLine& line, FeedResult& result) {
   if (device_.muted()) return;
   const LineVerdict verdict = device_.countCommandLine();
-  const Command command = line.overflowed ? Command{} : parseCommand(line.text);
+  Command command = line.overflowed ? Command{} : parseCommand(line.text);
+  // Voice messages travel by XMODEM over the serial line only.
+  const bool transfer = command.kind == CommandKind::VoiceRead || command.kind == CommandKind::VoiceWrite;
+  if (transfer && !serialLine_) command = Command{};
   const CommandOutcome outcome = device_.execute(command);
   pages_.assign(outcome.laterPages.begin(), outcome.laterPages.end());
   pageKey_ = outcome.pageKey;
@@ -87,6 +92,8 @@ void Session::takeCommand(const TakenLine& line, FeedResult& result) {
   stalled_ = stallAtEnd_ && pages_.empty();
   answer(outcome.reply, verdict, result);
   if (outcome.trace) result.trace = outcome.trace;
+  if (outcome.transfer) result.transfer = outcome.transfer;
+  if (outcome.call) result.call = outcome.call;
   result.restart = outcome.effect != CommandEffect::None;
 }
 

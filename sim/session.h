@@ -28,13 +28,16 @@ struct FeedResult {
   bool restart = false;             // the device restarts: the console stops taking input
   bool drop = false;                // --drop-after: the reply was cut; the console drops the line
   std::optional<TraceOrder> trace;  // the last trace start or stop among the lines taken
+  // An XMODEM transfer starts: the bytes after its command belong to it and are not taken.
+  std::optional<VoiceTransfer> transfer;
+  std::optional<CallOrder> call;  // the last step of the recording call among the lines taken
 };
 
 class Session {
  public:
   // `loggedIn`: the session starts taking commands, whatever the device's login (the serial console after a
-  // restart).
-  explicit Session(Device& device, bool loggedIn = false);
+  // restart). `serialLine`: the serial console, the only one that transfers voice messages.
+  explicit Session(Device& device, bool loggedIn = false, bool serialLine = false);
 
   // The greeting a LAN client gets on connecting: the login prompt, or nothing without login.
   std::vector<Emission> greeting() const;
@@ -65,6 +68,7 @@ class Session {
   bool pagesDeleteRecords_ = false;
   bool stallAtEnd_ = false;  // the listing hangs once its pages are sent
   bool stalled_ = false;
+  bool serialLine_;
 };
 
 }  // namespace gwsim

@@ -10,6 +10,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "reply.h"
+
 namespace gwsim {
 namespace {
 
@@ -34,7 +36,12 @@ bool has(const std::vector<pollfd>& fds, const std::optional<std::size_t>& index
 }  // namespace
 
 TcpConsole::TcpConsole(const TcpConsoleConfig& config, Device& device)
-    : config_(config), device_(device), port_(config.port), trace_(config.traceRate), random_(kRandomSeed) {}
+    : config_(config),
+      device_(device),
+      port_(config.port),
+      trace_(config.traceRate),
+      random_(kRandomSeed),
+      call_(config.call) {}
 
 std::unique_ptr<TcpConsole> TcpConsole::open(const TcpConsoleConfig& config, Device& device,
                                              std::string& error) {
@@ -103,6 +110,7 @@ std::optional<std::int64_t> TcpConsole::deadlineMs(std::int64_t nowMs) const {
   consider(closeByMs_);
   consider(relistenAtMs_);
   if (clientFd_ >= 0 && !closeByMs_) consider(trace_.nextDueMs());
+  if (clientFd_ >= 0 && !closeByMs_) consider(call_.nextDueMs());
   return deadline;
 }
 
@@ -113,6 +121,7 @@ void TcpConsole::onPolled(const std::vector<pollfd>& fds, std::int64_t nowMs) {
   if (clientFd_ >= 0 && closeByMs_ && has(fds, clientIndex_, POLLHUP | POLLERR)) closeClient();
   if (clientFd_ < 0 && has(fds, listenIndex_, POLLIN)) acceptClient();
   sendTrace(nowMs);
+  sendCall(nowMs);
   flushClient(nowMs);
   closeClientWhenFlushed(nowMs);
 }
@@ -144,6 +153,7 @@ void TcpConsole::acceptClient() {
   clientFd_ = fd;
   session_.emplace(device_);
   trace_.stop();
+  call_.stop();
   telnet_ = TelnetFilter();
   out_.clear();
   closeByMs_.reset();
@@ -164,6 +174,7 @@ void TcpConsole::readClient(std::int64_t nowMs) {
   queue(result.out);
   if (result.trace && result.trace->start) trace_.start(result.trace->settings, nowMs);
   if (result.trace && !result.trace->start) trace_.stop();
+  if (result.call) callOrder(*result.call, nowMs);
   if (result.drop && !closeByMs_) closeByMs_ = nowMs + kCloseFlushLimitMs;
   if (result.restart) {
     device_.startRestart(nowMs);
@@ -186,6 +197,29 @@ void TcpConsole::sendTrace(std::int64_t nowMs) {
   const std::vector<std::string> lines = trace_.due(nowMs);
   if (device_.muted()) return;
   for (Chunk& chunk : planTrace(lines, config_.policy, random_)) queueChunk(std::move(chunk));
+}
+
+void TcpConsole::callOrder(CallOrder order, std::int64_t nowMs) {
+  switch (order) {
+    case CallOrder::Dial:
+      call_.dial(nowMs);
+      break;
+    case CallOrder::Record: {
+      const std::optional<std::string> reply = call_.record(nowMs);
+      if (!device_.muted()) queue({{Emission::Kind::Reply, reply.value_or(errorReply())}});
+      break;
+    }
+    case CallOrder::HangUp:
+      if (const std::optional<int> recorded = call_.hangUp(nowMs)) device_.voiceRecorded(*recorded);
+      break;
+  }
+}
+
+void TcpConsole::sendCall(std::int64_t nowMs) {
+  if (clientFd_ < 0 || closeByMs_) return;
+  const RecordingCall::Due due = call_.due(nowMs);
+  if (due.recordedMs) device_.voiceRecorded(*due.recordedMs);
+  if (!due.text.empty() && !device_.muted()) queue({{Emission::Kind::Reply, due.text}});
 }
 
 void TcpConsole::queueChunk(Chunk chunk) {
@@ -214,6 +248,7 @@ void TcpConsole::closeClient() {
   session_.reset();
   out_.clear();
   trace_.stop();
+  call_.stop();  // the call ends with the client that made it
   closeByMs_.reset();
 }
 

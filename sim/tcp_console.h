@@ -12,6 +12,7 @@
 #include "delivery.h"
 #include "device.h"
 #include "event_loop.h"
+#include "recording_call.h"
 #include "session.h"
 #include "telnet.h"
 #include "trace.h"
@@ -23,6 +24,7 @@ struct TcpConsoleConfig {
   bool telnet = false;
   DeliveryPolicy policy;
   int traceRate = kDefaultTraceRate;  // trace lines per second
+  CallConfig call;                    // how the recording call goes
 };
 
 class TcpConsole : public Pollable {
@@ -50,6 +52,8 @@ class TcpConsole : public Pollable {
   void readClient(std::int64_t nowMs);
   void queue(const std::vector<Emission>& emissions);
   void sendTrace(std::int64_t nowMs);
+  void callOrder(CallOrder order, std::int64_t nowMs);
+  void sendCall(std::int64_t nowMs);
   void queueChunk(Chunk chunk);
   void flushClient(std::int64_t nowMs);
   void closeClientWhenFlushed(std::int64_t nowMs);
@@ -70,6 +74,7 @@ class TcpConsole : public Pollable {
   std::optional<std::int64_t> closeByMs_;  // set while the client is closed once its output has left
   std::optional<std::int64_t> relistenAtMs_;
   std::uint64_t restartsSeen_ = 0;
+  RecordingCall call_;
 };
 
 }  // namespace gwsim

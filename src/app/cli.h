@@ -53,6 +53,7 @@ std::vector<CliCommand> settingsCommands();
 std::vector<CliCommand> traceCommands();
 std::vector<CliCommand> diagCommands();
 std::vector<CliCommand> sipCommands();
+std::vector<CliCommand> voiceCommands();
 
 std::string usageText();
 

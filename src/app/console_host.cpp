@@ -2,6 +2,8 @@
 
 #include <unistd.h>
 
+#include <algorithm>
+
 namespace gw {
 
 std::string consoleLine(const Message& message) {
@@ -42,6 +44,17 @@ void ConsoleHost::hideTransfer() {
   std::fprintf(out_, "\r%*s\r", static_cast<int>(transferCaption_.size()) + 6, "");
   std::fflush(out_);
   transferOnTerminal_ = false;
+}
+
+void ConsoleHost::showFirmProgress(const std::string& caption, const std::string&, std::int64_t maximum) {
+  firmMaximum_ = maximum > 0 ? maximum : 1;
+  showTransfer(caption);
+}
+
+void ConsoleHost::setFirmProgress(const std::string&, std::int64_t position) {
+  constexpr std::int64_t kPercent = 100;
+  setTransferProgress(
+      static_cast<int>(std::clamp<std::int64_t>(position * kPercent / firmMaximum_, 0, kPercent)));
 }
 
 void ConsoleHost::setStatusPanel(int panel, const std::string& text) {

@@ -24,6 +24,10 @@ class ConsoleHost : public Host {
   void showTransfer(const std::string& caption) override;
   void setTransferProgress(int percent) override;
   void hideTransfer() override;
+  // The firmware progress window is the same line, in percent of its maximum.
+  void showFirmProgress(const std::string& caption, const std::string& status, std::int64_t maximum) override;
+  void setFirmProgress(const std::string& status, std::int64_t position) override;
+  void hideFirmProgress() override { hideTransfer(); }
   void showConnecting(const std::string&, const std::string&) override {}
   void hideConnecting() override {}
   void showResetWindow(const std::string&, const std::string&) override {}
@@ -45,6 +49,7 @@ class ConsoleHost : public Host {
   std::FILE* out_;
   std::string transferCaption_;
   bool transferOnTerminal_ = false;
+  std::int64_t firmMaximum_ = 0;
 };
 
 // A message as gwctl prints it: "caption: text" on one line, line breaks of the text turned into spaces.

@@ -3,6 +3,7 @@
 // status bar, file choosers, a one-line input and the new-gateway dialog. The desktop program answers with Qt
 // dialogs, gwctl with stderr and its flags, tests with a recorder that answers from a script.
 
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -67,6 +68,16 @@ class Host {
   // The reset window (TwReset): shown while the gateway resets; showing it again changes its label.
   virtual void showResetWindow(const std::string& caption, const std::string& label) = 0;
   virtual void hideResetWindow() = 0;
+
+  // The firmware progress window (TfFirm): a caption, a status line (lbFirmStatus) and a bar (pbStatus) from
+  // 0 to `maximum`; the main window is disabled while it shows. The voice messages' transfers use it too.
+  virtual void showFirmProgress(const std::string& caption, const std::string& status, std::int64_t maximum) {
+    (void)caption, (void)status, (void)maximum;
+  }
+  virtual void setFirmProgress(const std::string& status, std::int64_t position) {
+    (void)status, (void)position;
+  }
+  virtual void hideFirmProgress() {}
 
   // Offers the user a way to stop the work under way (the connecting and progress windows' Cancel button and
   // Esc); `cancel` runs when they take it. An empty function takes the offer back. A host without such a

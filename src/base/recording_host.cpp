@@ -59,6 +59,24 @@ void RecordingHost::hideResetWindow() {
   events.push_back({"hideReset", "", ""});
 }
 
+void RecordingHost::showFirmProgress(const std::string& caption, const std::string& status,
+                                     std::int64_t maximum) {
+  firmShown = true;
+  firmMaximum = maximum;
+  firmStatus = status;
+  events.push_back({"firm", caption, status});
+}
+
+void RecordingHost::setFirmProgress(const std::string& status, std::int64_t position) {
+  firmStatus = status;
+  firmSteps.push_back(position);
+}
+
+void RecordingHost::hideFirmProgress() {
+  firmShown = false;
+  events.push_back({"hideFirm", "", ""});
+}
+
 void RecordingHost::setMainEnabled(bool enabled) {
   mainEnabled = enabled;
   events.push_back({"enabled", enabled ? "1" : "0", ""});

@@ -14,7 +14,7 @@ class RecordingHost : public Host {
  public:
   struct Event {
     std::string what;    // "message", "progress", "hideProgress", "connecting", "hideConnecting", "reset",
-                         // "hideReset", "enabled",
+                         // "hideReset", "enabled", "firm", "hideFirm",
                          // "status", "openFile", "saveFile", "input", "newGateway"
     std::string text;    // the message text, window caption, status text, ...
     std::string detail;  // message caption, window label, panel number, ...
@@ -30,6 +30,9 @@ class RecordingHost : public Host {
   void hideConnecting() override;
   void showResetWindow(const std::string& caption, const std::string& label) override;
   void hideResetWindow() override;
+  void showFirmProgress(const std::string& caption, const std::string& status, std::int64_t maximum) override;
+  void setFirmProgress(const std::string& status, std::int64_t position) override;
+  void hideFirmProgress() override;
   void setCancel(std::function<void()> cancel) override { this->cancel = std::move(cancel); }
   void setMainEnabled(bool enabled) override;
   void setStatusPanel(int panel, const std::string& text) override;
@@ -55,6 +58,10 @@ class RecordingHost : public Host {
   bool transferShown = false;
   std::vector<int> transferSteps;  // every percentage the transfer window showed
   bool connectingShown = false;
+  bool firmShown = false;
+  std::int64_t firmMaximum = 0;
+  std::string firmStatus;               // the firmware progress window's status line
+  std::vector<std::int64_t> firmSteps;  // every position its bar showed
   bool resetShown = false;
   // The cancel offered while work runs; a test presses Cancel by calling it.
   std::function<void()> cancel;

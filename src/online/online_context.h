@@ -7,6 +7,7 @@
 #include "base/clock.h"
 #include "base/host.h"
 #include "link/link.h"
+#include "pages/record_dialog.h"
 #include "shell/connection.h"
 #include "shell/gateway_selection.h"
 #include "shell/main_window_model.h"
@@ -22,6 +23,8 @@ struct OnlineContext {
   const CaptionList& captions;
   // The main window's state (the commands a running terminal or trace disables); none without a window.
   MainWindowModel* window = nullptr;
+  // Shows a tool's windows of its own (the voice messages' overview); none: they are not shown.
+  DialogRunner* dialogs = nullptr;
 };
 
 }  // namespace gw

@@ -9,6 +9,7 @@
 #include "online/terminal.h"
 #include "online/tracing.h"
 #include "online/sip_state.h"
+#include "online/voice.h"
 
 namespace gw {
 
@@ -35,6 +36,7 @@ const std::vector<ToolRegistration>& toolRegistry() {
       {cap::kDiagnosticsTopic, nullptr, nullptr, true, makeTool<DiagTool>},
       {cap::kActualCallsTopic, nullptr, nullptr, true, makeTool<ActualTool>},
       {cap::kSipRegistrationTopic, "pSipReg", sipStatePageLayout, true, makeTool<SipStateTool>},
+      {cap::kVoiceMessageTopic, "pVoice", voicePageLayout, true, makeTool<VoiceTool>},
   };
   return rows;
 }

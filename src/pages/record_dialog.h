@@ -4,6 +4,8 @@
 // cancels. Pages run their dialogs through the DialogRunner of their context, which the desktop program
 // answers with a Qt dialog built from the layout and gwctl and tests answer from a script.
 
+#include <string>
+
 #include "pages/control_set.h"
 #include "pages/form_layout.h"
 #include "pages/page_context.h"
@@ -30,6 +32,11 @@ class DialogRunner {
   virtual ~DialogRunner() = default;
   // Shows the dialog until it is accepted (true) or cancelled (false).
   virtual bool run(RecordDialog& dialog) = 0;
+  // Shows a window that only informs (an online tool's overview), built from `layout` and bound to `window`,
+  // until the user closes it. Without a window to show it in, nothing happens.
+  virtual void show(ControlSet& window, const FormLayout& layout, const std::string& title) {
+    (void)window, (void)layout, (void)title;
+  }
 };
 
 // The runner a program's pages hold for the whole run; the window that can show dialogs plugs itself in.
@@ -38,6 +45,9 @@ class DialogSlot : public DialogRunner {
  public:
   DialogRunner* runner = nullptr;
   bool run(RecordDialog& dialog) override { return runner != nullptr && runner->run(dialog); }
+  void show(ControlSet& window, const FormLayout& layout, const std::string& title) override {
+    if (runner != nullptr) runner->show(window, layout, title);
+  }
 };
 
 }  // namespace gw

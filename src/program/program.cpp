@@ -26,7 +26,7 @@ Program::Program(Clock& clockRef, Host& hostRef, std::string programFolder, std:
       commSettings(hostRef, captions),
       connection(link, selection, newGateway, hostRef, captions),
       pageContext{link, connection, selection, hostRef, captions, image, pageState, &dialogs},
-      onlineContext{clockRef, link, connection, selection, hostRef, captions, &window},
+      onlineContext{clockRef, link, connection, selection, hostRef, captions, &window, &dialogs},
       topics(*this, window),
       folder_(std::move(programFolder)) {
   for (const PageRegistration& row : pageRegistry()) pages_.push_back(row.make(pageContext));

@@ -27,6 +27,7 @@
 #include "ui/comm_settings_window.h"
 #include "ui/display_view.h"
 #include "ui/elided_label.h"
+#include "ui/firm_window.h"
 #include "ui/gateway_list_window.h"
 #include "ui/icons.h"
 #include "ui/insert_ip_window.h"
@@ -163,6 +164,7 @@ void TfMain::buildDialogs() {
   fLoad_ = new TfLoad(this);
   fSpeedConnect_ = new TfSpeedConnect(this);
   wReset_ = new TwReset(this);
+  fFirm_ = new TfFirm(this);
   fNewGateway_ = new TfNewGateway(program_.newGateway, program_.captions, this);
   fGatewayList_ =
       new TfGatewayList(program_.gatewayList, program_.newGateway, *fNewGateway_, program_.captions, this);
@@ -232,6 +234,7 @@ void TfMain::attachHost() {
   windows.transfer = fLoad_;
   windows.connecting = fSpeedConnect_;
   windows.reset = wReset_;
+  windows.firm = fFirm_;
   windows.newGateway = fNewGateway_;
   windows.captions = &program_.captions;
   windows.setMainEnabled = [this](bool enabled) { setMainEnabled(enabled); };

@@ -38,6 +38,7 @@ class TfSpeedConnect;
 class ToolWindow;
 class TopicTree;
 class TwReset;
+class TfFirm;
 
 // The whole-configuration commands (load or save every page from or to the gateway or a file, all pages to
 // their defaults).
@@ -161,6 +162,7 @@ class TfMain : public QMainWindow {
   TfLoad* fLoad_ = nullptr;
   TfSpeedConnect* fSpeedConnect_ = nullptr;
   TwReset* wReset_ = nullptr;
+  TfFirm* fFirm_ = nullptr;
   TfNewGateway* fNewGateway_ = nullptr;
   TfGatewayList* fGatewayList_ = nullptr;
   TfCommSettings* fCommSettings_ = nullptr;

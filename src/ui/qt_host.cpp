@@ -10,6 +10,7 @@
 #include "base/caption_ids.h"
 #include "base/text.h"
 #include "ui/busy_windows.h"
+#include "ui/firm_window.h"
 #include "ui/new_gateway_window.h"
 #include "ui/qt_text.h"
 
@@ -150,8 +151,21 @@ void QtHost::hideResetWindow() {
   if (windows_.reset) windows_.reset->hide();
 }
 
+void QtHost::showFirmProgress(const std::string& caption, const std::string& status, std::int64_t maximum) {
+  if (windows_.firm) windows_.firm->start(toQ(caption), toQ(status), maximum);
+}
+
+void QtHost::setFirmProgress(const std::string& status, std::int64_t position) {
+  if (windows_.firm) windows_.firm->step(toQ(status), position);
+}
+
+void QtHost::hideFirmProgress() {
+  if (windows_.firm) windows_.firm->hide();
+}
+
 void QtHost::setCancel(std::function<void()> cancel) {
   if (windows_.progress) windows_.progress->setCancel(cancel);
+  if (windows_.firm) windows_.firm->setCancel(cancel);
   if (windows_.connecting) windows_.connecting->setCancel(cancel);
 }
 

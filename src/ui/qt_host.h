@@ -20,6 +20,7 @@ class TfParam;
 class TfLoad;
 class TfSpeedConnect;
 class TwReset;
+class TfFirm;
 class TfNewGateway;
 
 // The parts of the main window the host draws on.
@@ -29,6 +30,7 @@ struct HostWindows {
   TfLoad* transfer = nullptr;
   TfSpeedConnect* connecting = nullptr;
   TwReset* reset = nullptr;
+  TfFirm* firm = nullptr;
   TfNewGateway* newGateway = nullptr;
   // The current captions, for the texts of the message boxes' buttons.
   const CaptionList* captions = nullptr;
@@ -59,6 +61,9 @@ class QtHost : public Host {
   void hideConnecting() override;
   void showResetWindow(const std::string& caption, const std::string& label) override;
   void hideResetWindow() override;
+  void showFirmProgress(const std::string& caption, const std::string& status, std::int64_t maximum) override;
+  void setFirmProgress(const std::string& status, std::int64_t position) override;
+  void hideFirmProgress() override;
   void setCancel(std::function<void()> cancel) override;
   void setMainEnabled(bool enabled) override;
   void setStatusPanel(int panel, const std::string& text) override;

@@ -43,4 +43,19 @@ bool QtDialogRunner::run(RecordDialog& dialog) {
   return window.exec() == QDialog::Accepted;
 }
 
+void QtDialogRunner::show(ControlSet& model, const FormLayout& layout, const std::string& title) {
+  QDialog window(parent_);
+  window.setObjectName(QString::fromLatin1(layout.name));
+  window.setWindowTitle(toQ(title));
+  auto* rows = new QVBoxLayout(&window);
+  buildForm(rows, layout, [&model](const std::string& button) { model.click(button); });
+  QPushButton* ok = makeButton(&window, QStringLiteral("sbOk"), toQ(captions_.labelOr(kOkCaption, "OK")));
+  rows->addLayout(buttonRow({ok}));
+  auto* binder = new PageBinder(model, &window, captions_);
+  applyFormCaptions(&window, layout, captions_);
+  binder->show();
+  QObject::connect(ok, &QPushButton::clicked, &window, &QDialog::accept);
+  window.exec();
+}
+
 }  // namespace gw::ui

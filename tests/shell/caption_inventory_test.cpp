@@ -80,6 +80,9 @@ const std::vector<Use> kInventory = {
     {2200, 2205, "Date/time page: synchronisation switch, time, date and day labels with their hints"},
     {2300, 2302, "report pages: file chooser button, Load & delete, file label"},
     {2400, 2413, "tracing page: group titles, trace file, Clear, detail boxes, trace types"},
+    {2500, 2532,
+     "voice page: message types, group titles, labels and buttons; overview window groups, a message not in "
+     "the gateway, a file that cannot be read, an unanswered recording call"},
     {2900, 2934,
      "status bar words, connecting window, connection and lost-link messages, Remove all question, dialog "
      "titles, labels and buttons of the shell, message box buttons, toolbar hints, About window, a response "

@@ -94,6 +94,7 @@ void ScriptedSerialDevice::hostWrites(std::string_view bytes) {
   if (!understands()) return;
   heard_.append(bytes);
   matchCommands();
+  if (onWrite) onWrite(bytes);
 }
 
 // Answers the commands heard, earliest first; several may come in one write.

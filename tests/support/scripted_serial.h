@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -34,6 +35,8 @@ class ScriptedSerialDevice {
   void failOpen(SerialOpenError error) { openError_ = error; }
   // Time between two bytes of one reply.
   int byteGapMs = 0;
+  // Sees every write after the scripted answers: a test's own peer for a binary protocol (XMODEM).
+  std::function<void(std::string_view)> onWrite;
 
   // --- Record ---
   std::string written;         // every byte written, in order

@@ -51,6 +51,8 @@ class WindowTests : public QObject {
   void lcrPageEditsRecordsHolidaysAndSaves();
   void extensionPageEditsRecordsAndSaves();
   void sipStatePollsWithoutOverlappingASave();
+  // voice_tests.cpp
+  void voicePageRecordsThroughACallAndShowsTheOverview();
 };
 
 }  // namespace gw::test
