@@ -26,6 +26,7 @@ enum class CommandKind {
   SetCounters,    // "AT%TGALL=0,0,0,0", "AT%TIALL=0,0", "AT%TMALL=0,0,0,0,0,0"
   TraceStart,     // "AT!L2".."AT!L4" (LAN and Telnet), "AT!R2".."AT!R4" (VoIP and GSM messages)
   TraceStop,      // "AT!RX"
+  EraseFlash,     // "AT!K3WP": erase the flash and restart into the boot loader
   Unknown,
 };
 
@@ -40,8 +41,8 @@ struct Command {
   // For Report; for SetCounters the set, whose values are in `value`.
   ReportId report = ReportId::None;
   CounterSet counters = CounterSet::None;
-  char traceType = 0;             // for TraceStart: 'L' or 'R'
-  int traceLevel = 0;             // for TraceStart: 2..4
+  char traceType = 0;  // for TraceStart: 'L' or 'R'
+  int traceLevel = 0;  // for TraceStart: 2..4
 };
 
 Command parseCommand(std::string_view line);

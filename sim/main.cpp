@@ -9,6 +9,7 @@
 
 #include "device.h"
 #include "event_loop.h"
+#include "flash.h"
 #include "full_configuration.h"
 #include "identity.h"
 #include "options.h"
@@ -105,6 +106,15 @@ int run(const SimOptions& options) {
   stateOwner = &device;
   const DeliveryPolicy policy{options.splitReplies, options.garbage};
 
+  // One flash behind the boot loader and the firmware port; its image names the firmware version.
+  Flash flash;
+  std::string flashError;
+  if (!options.flashPath.empty() && !flash.load(options.flashPath, flashError)) {
+    std::fprintf(stderr, "gwsim: %s\n", flashError.c_str());
+    return kExitFailure;
+  }
+  if (const std::optional<std::string> version = flash.imageVersion()) device.setFirmwareVersion(*version);
+
   std::string error;
   std::unique_ptr<TcpConsole> lan;
   if (options.tcpPort) {
@@ -116,8 +126,17 @@ int run(const SimOptions& options) {
   }
   std::unique_ptr<PtyConsole> serial;
   if (!options.ptyPath.empty()) {
-    serial = PtyConsole::open({options.ptyPath, options.rates, options.boot, policy, options.traceRate},
-                              device, transcript, error);
+    PtyConsoleConfig serialConfig;
+    serialConfig.linkPath = options.ptyPath;
+    serialConfig.rates = options.rates;
+    serialConfig.boot = options.boot;
+    serialConfig.policy = policy;
+    serialConfig.traceRate = options.traceRate;
+    serialConfig.flash = &flash;
+    serialConfig.flashPath = options.flashPath;
+    serialConfig.eraseMs = options.eraseMs;
+    serialConfig.bootOptions = {options.bootRefuse, options.bootLose, options.bootStay};
+    serial = PtyConsole::open(serialConfig, device, transcript, error);
     if (!serial) {
       std::fprintf(stderr, "gwsim: serial console: %s\n", error.c_str());
       return kExitFailure;

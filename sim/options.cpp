@@ -174,6 +174,13 @@ bool setTraceRate(SimOptions& options, const std::string& value, std::string& er
   return rate.has_value();
 }
 
+bool setEraseTime(SimOptions& options, const std::string& value, std::string& error) {
+  const std::optional<long> ms = toLong(value, 0, kMaxResetTimeMs);
+  if (!ms) error = "erase time must be 0.." + std::to_string(kMaxResetTimeMs) + " ms";
+  if (ms) options.eraseMs = static_cast<int>(*ms);
+  return ms.has_value();
+}
+
 const std::vector<OptionRow>& optionTable() {
   static const std::vector<OptionRow> table{
       {"--tcp", true, setPort},
@@ -206,6 +213,11 @@ const std::vector<OptionRow>& optionTable() {
       {"--ok-in-reports", false, flag(&SimOptions::okInReports, true)},
       {"--stall-reports", true, count(&SimOptions::stallReports)},
       {"--trace-rate", true, setTraceRate},
+      {"--flash", true, path(&SimOptions::flashPath)},
+      {"--erase-ms", true, setEraseTime},
+      {"--boot-refuse", true, count(&SimOptions::bootRefuse)},
+      {"--boot-lose", true, count(&SimOptions::bootLose)},
+      {"--boot-stay", false, flag(&SimOptions::bootStay, true)},
       {"--help", false, flag(&SimOptions::help, true)},
   };
   return table;
@@ -276,6 +288,11 @@ std::string usageText() {
          "  --ok-in-reports         log lines, call records and statistics that hold the letters OK\n"
          "  --stall-reports N       reports send N pages (records) whole, then half of the next and stall\n"
          "  --trace-rate LINES_PER_S  trace lines per second while tracing is on (default 4)\n"
+         "  --flash FILE            the firmware image: loaded at start, written after every upgrade\n"
+         "  --erase-ms MS           how long erasing the flash takes (default 3000)\n"
+         "  --boot-refuse N         the boot loader refuses the batch of data record N (first attempt)\n"
+         "  --boot-lose N           the boot loader's answer to batch end N is lost (once)\n"
+         "  --boot-stay             after the image the gateway stays in its boot loader\n"
          "  --help\n";
 }
 

@@ -14,6 +14,8 @@ namespace gwsim {
 
 // Lines per page of a table listing, header included: a full LCR table is five pages.
 inline constexpr int kDefaultPageLines = 16;
+// How long erasing the whole flash takes.
+inline constexpr int kDefaultEraseMs = 3000;
 
 struct SimOptions {
   std::optional<int> tcpPort;  // LAN console on 127.0.0.1; 0 picks a free port
@@ -53,6 +55,14 @@ struct SimOptions {
   int callRecords = kDefaultCallRecords;
   bool okInReports = false;
   std::optional<long> stallReports;
+
+  // The firmware upgrades: where the flash image is kept, how long erasing the flash takes, and the boot
+  // loader's failure modes (a refused record, a lost answer, staying in the boot loader after the image).
+  std::string flashPath;
+  int eraseMs = kDefaultEraseMs;
+  std::optional<long> bootRefuse;
+  std::optional<long> bootLose;
+  bool bootStay = false;
 
   bool help = false;
 };

@@ -23,7 +23,7 @@ std::vector<Emission> Session::greeting() const {
 FeedResult Session::feed(std::string_view bytes) {
   FeedResult result;
   for (char byte : bytes) {
-    if (result.restart || result.drop) break;
+    if (result.restart || result.drop || result.bootLoader) break;
     if (takePageAnswer(byte, result)) continue;
     LineEditor::Step step = editor_.feed(byte);
     if (!step.echo.empty()) emit(result, Emission::Kind::Echo, step.echo);
@@ -87,7 +87,8 @@ void Session::takeCommand(const TakenLine& line, FeedResult& result) {
   stalled_ = stallAtEnd_ && pages_.empty();
   answer(outcome.reply, verdict, result);
   if (outcome.trace) result.trace = outcome.trace;
-  result.restart = outcome.effect != CommandEffect::None;
+  result.restart = outcome.effect == CommandEffect::Restart || outcome.effect == CommandEffect::VoiceRestart;
+  result.bootLoader = outcome.effect == CommandEffect::BootLoader;
 }
 
 bool Session::takePageAnswer(char byte, FeedResult& result) {

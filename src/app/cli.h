@@ -51,6 +51,7 @@ std::vector<CliCommand> reportCommands();
 std::vector<CliCommand> pageCommands();
 std::vector<CliCommand> settingsCommands();
 std::vector<CliCommand> traceCommands();
+std::vector<CliCommand> firmwareCommands();
 
 std::string usageText();
 

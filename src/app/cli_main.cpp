@@ -101,7 +101,7 @@ const std::vector<CliCommand>& cliCommands() {
   static const std::vector<CliCommand> kCommands = [] {
     std::vector<CliCommand> all;
     for (auto group : {linkCommands(), gatewayCommands(), pageCommands(), resetCommands(), reportCommands(),
-                       traceCommands(), settingsCommands()}) {
+                       traceCommands(), firmwareCommands(), settingsCommands()}) {
       all.insert(all.end(), group.begin(), group.end());
     }
     return all;

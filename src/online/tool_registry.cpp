@@ -1,5 +1,6 @@
 #include "base/caption_ids.h"
 #include "online/date_time.h"
+#include "online/firmware_tool.h"
 #include "online/online_tool.h"
 #include "online/report_tools.h"
 #include "online/resets.h"
@@ -27,6 +28,7 @@ const std::vector<ToolRegistration>& toolRegistry() {
       {cap::kLogFileTopic, "pLog", logPageLayout, true, makeTool<LogTool>},
       {cap::kCallDataTopic, "pCall", callPageLayout, true, makeTool<CallTool>},
       {cap::kStatisticsTopic, "pStatistics", statisticsPageLayout, true, makeTool<StatisticsTool>},
+      {cap::kFirmwareTopic, "pFirm", firmwarePageLayout, true, makeTool<FirmwareTool>},
   };
   return rows;
 }

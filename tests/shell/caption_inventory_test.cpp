@@ -91,6 +91,8 @@ const std::vector<Use> kInventory = {
     {1400, 1410, "Groups assignment page: title, module and direction labels, group items"},
     {1700, 1718, "Network list page: list tabs, labels, table buttons, entry dialog, prefixes cut"},
     {1900, 1912, "Autorouting table page: columns, buttons, record dialog, records cut"},
+    {2600, 2608, "Firmware page: versions, file, upgrade buttons, the Ctrl note"},
+    {2610, 2621, "firmware file refusals and their reasons, image too large, status window Close and title"},
 };
 
 // Captions used as printf formats, with the conversions they must hold in every language.
@@ -99,6 +101,8 @@ const std::map<int, std::vector<std::string>> kFormats = {
     {cap::kConnectedLoadAll, {"%s"}},
     {cap::kHostUnreachable, {"%s", "%s"}},
     {cap::kNotAnInteger, {"%s"}},
+    {2611, {"%s", "%s"}},
+    {2619, {"%s", "%s"}},
     // Not a conversion: the SMS texts' own mark of the caller's number.
     {1524, {"%N"}},
     {1525, {"%N"}},

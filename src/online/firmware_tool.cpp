@@ -1,0 +1,363 @@
+#include "online/firmware_tool.h"
+
+#include "base/caption_ids.h"
+#include "base/files.h"
+#include "base/text.h"
+#include "firmware/compatibility.h"
+#include "firmware/intel_hex.h"
+#include "link/login.h"
+#include "link/serial_search.h"
+#include "online/firmware_captions.h"
+
+namespace gw {
+
+namespace {
+
+constexpr const char* kFileFilter = "Firmware File (*.hex)|*.hex";
+constexpr const char* kErrorFallbackTitle = "Error";
+
+bool refuseKey(char) {
+  return false;
+}
+
+int hexFaultCaption(HexFault fault) {
+  switch (fault) {
+    case HexFault::BadCharacters:
+      return cap::kHexBadCharacters;
+    case HexFault::BadLength:
+      return cap::kHexBadLength;
+    case HexFault::BadChecksum:
+      return cap::kHexBadChecksum;
+    case HexFault::AfterEnd:
+      return cap::kHexAfterEnd;
+    case HexFault::NoEnd:
+      return cap::kHexNoEnd;
+    case HexFault::None:
+    case HexFault::NotRecord:
+      break;
+  }
+  return cap::kHexNotRecord;
+}
+
+// The first record line too long for the boot loader's line buffer, or 0.
+int firstOverlongLine(std::string_view text) {
+  int lineNo = 0;
+  std::size_t start = 0;
+  while (start < text.size()) {
+    std::size_t end = text.find('\n', start);
+    if (end == std::string_view::npos) end = text.size();
+    ++lineNo;
+    std::string_view line = text.substr(start, end - start);
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    if (line.size() > CPort::kMaxLineChars) return lineNo;
+    start = end + 1;
+  }
+  return 0;
+}
+
+}  // namespace
+
+FirmwareTool::FirmwareTool(const OnlineContext& context) : OnlineTool(context) {
+  edFirmBoot.filter = refuseKey;  // shown, not edited
+  edFirmFirm.filter = refuseKey;
+  ConnectionHooks& hooks = ctx_.connection.hooks;
+  hooks.firmwareFile = [this] { return edFirmUpdate.text; };
+  hooks.startSerialUpgrade = [this](const std::string& port, const std::string& file,
+                                    const std::string& title) {
+    edFirmUpdate.set(file);
+    startSerialUpgrade(port, file, title);
+  };
+}
+
+FirmwareTool::~FirmwareTool() {
+  ConnectionHooks& hooks = ctx_.connection.hooks;
+  hooks.firmwareFile = nullptr;
+  hooks.startSerialUpgrade = nullptr;
+  engine_.reset();  // asks the engine to stop and waits for it
+}
+
+std::vector<NamedField> FirmwareTool::fields() {
+  return {{"edFirmBoot", &edFirmBoot}, {"edFirmFirm", &edFirmFirm}, {"edFirmUpdate", &edFirmUpdate}};
+}
+
+std::vector<ControlSet::Button> FirmwareTool::buttons() {
+  return {
+      {"sbFirmLoad", [this] { sbFirmLoadClick(); }},
+      {"sbFirmFile", [this] { sbFirmFileClick(); }},
+      {"sbFirmUpgrade",
+       [this] {
+         sbFirmUpgradeClick();
+         skipCheck_ = false;
+       }},
+  };
+}
+
+void FirmwareTool::edited(std::string_view) {}
+
+void FirmwareTool::showMessage(int text, int title, MessageKind kind, const std::string& detail) {
+  std::string shown = ctx_.captions.at(text);
+  if (!detail.empty()) shown += "\n" + detail;
+  std::string caption = ctx_.captions.at(title);
+  if (caption.empty() && title == cap::kErrorTitle) caption = kErrorFallbackTitle;
+  ctx_.host.messageBox(Message{shown, caption, kind, text, title});
+}
+
+void FirmwareTool::sbFirmLoadClick() {
+  if (!ctx_.connection.commConnect(false)) return;
+  ctx_.connection.showProgress(ProgressKind::LoadingGateway);
+  const std::string identification = ctx_.connection.identifyGateway(false);
+  ctx_.connection.hideProgress();
+  const std::optional<ShownVersions> versions = shownVersionsOf(identification);
+  if (!versions) {
+    showMessage(cap::kCommunicationFailed, cap::kErrorTitle, MessageKind::Error);
+    return;
+  }
+  edFirmBoot.set(versions->boot);
+  edFirmFirm.set(versions->firmware);
+  showMessage(cap::kLoadedWithoutError, cap::kQuestionTitle, MessageKind::Information);
+}
+
+void FirmwareTool::sbFirmFileClick() {
+  const std::optional<std::string> chosen =
+      ctx_.host.chooseOpenFile(FileChoice{"", kFileFilter, edFirmUpdate.text});
+  if (chosen && fileExists(*chosen)) edFirmUpdate.set(*chosen);
+}
+
+// The file is there and is a firmware image through and through; every refusal is said before anything
+// goes to the gateway.
+bool FirmwareTool::fileUsable(const std::string& file, bool lanImage) {
+  (void)lanImage;
+  if (file.empty() || !fileExists(file)) {
+    showMessage(cap::kFileMissing, cap::kErrorTitle, MessageKind::Error);
+    return false;
+  }
+  const std::optional<std::string> text = readFirmwareFile(file);
+  if (!text) {
+    showMessage(cap::kUpgradeBadPort + CFWUpgradeThread::kNoFile - 1, cap::kErrorTitle, MessageKind::Error);
+    return false;
+  }
+  const HexFile hex = readIntelHex(*text);
+  if (hex.notIntelHex) {
+    showMessage(cap::kNotIntelHex, cap::kErrorTitle, MessageKind::Error, file);
+    return false;
+  }
+  int badLine = hex.faultLine;
+  int reason = hexFaultCaption(hex.fault);
+  if (hex.ok()) {
+    badLine = firstOverlongLine(*text);
+    reason = cap::kHexTooLongForBootLoader;
+  }
+  if (badLine == 0 && hex.ok()) return true;
+  const std::string text2 =
+      formatCaption(ctx_.captions.at(cap::kBadHexLine), {std::to_string(badLine), ctx_.captions.at(reason)});
+  ctx_.host.messageBox(Message{text2, ctx_.captions.at(cap::kErrorTitle), MessageKind::Error,
+                               cap::kBadHexLine, cap::kErrorTitle});
+  return false;
+}
+
+bool FirmwareTool::compatibilityCheck(const std::string& file) {
+  if (skipCheck_) return true;
+  if (!ctx_.connection.commConnect(false)) return true;
+  ctx_.connection.showProgress(ProgressKind::LoadingGateway);
+  const std::string identification = ctx_.connection.identifyGateway(false);
+  ctx_.connection.hideProgress();
+  if (!shownVersionsOf(identification)) {
+    showMessage(cap::kCommunicationFailed, cap::kErrorTitle, MessageKind::Error);
+    return true;
+  }
+  if (imageCompatible(bootVersionOf(identification), file)) return true;
+  showMessage(cap::kImageIncompatible, cap::kErrorTitle, MessageKind::Error);
+  return false;
+}
+
+// The port the engine takes over: the link's, closed first; without one the ports are searched as a
+// connect does, the gateway logged in and identified, and its port closed again.
+std::optional<std::string> FirmwareTool::serialPortForUpgrade() {
+  Link& link = ctx_.link;
+  if (ctx_.connection.connected()) ctx_.connection.disconnectCommand();
+  link.closeSerial();
+  if (!link.comm.portName.empty()) return link.comm.portName;
+
+  std::string errors;
+  const SerialSearchResult found = findSerialGateway(link, ctx_.host, ctx_.captions, errors);
+  if (found.cancelled) return std::nullopt;
+  if (!found.bootLoader && (found.notFound || !link.comm.portHandle)) {
+    ctx_.host.messageBox(
+        Message{errors, ctx_.captions.at(cap::kErrorTitle), MessageKind::Error, -1, cap::kErrorTitle});
+    link.closeSerial();
+    return std::nullopt;
+  }
+  if (!found.bootLoader) {
+    ctx_.connection.showProgress(ProgressKind::Reading);
+    const TGateway& gateway = ctx_.selection.selected();
+    int failure = 0;
+    if (!upgradeLogin(link, gateway.userName, gateway.password)) {
+      failure = cap::kLoginFailed;
+    } else {
+      const std::string identification = ctx_.connection.identifyGateway(false);
+      if (identification.empty() || identification == "error") failure = cap::kIdentificationFailed;
+    }
+    ctx_.connection.hideProgress();
+    if (failure != 0) {
+      showMessage(failure, cap::kErrorTitle, MessageKind::Error);
+      link.closeSerial();
+      return std::nullopt;
+    }
+  }
+  const std::string port = link.comm.portName;
+  link.closeSerial();
+  return port;
+}
+
+UpgradeOutcome FirmwareTool::sbFirmUpgradeClick() {
+  const std::string file = edFirmUpdate.text;
+  if (!fileUsable(file, false)) return UpgradeOutcome::FileRefused;
+  // From here on a connect that meets the boot loader leaves it to this upgrade.
+  ctx_.connection.upgradeRunning = true;
+  if (!compatibilityCheck(file)) {
+    ctx_.connection.upgradeRunning = false;
+    return UpgradeOutcome::Incompatible;
+  }
+  const std::optional<std::string> port = serialPortForUpgrade();
+  if (!port) {
+    ctx_.connection.upgradeRunning = false;
+    return UpgradeOutcome::NotConnected;
+  }
+  return startSerialUpgrade(*port, file, *port + " : " + ctx_.captions.at(cap::kFirmwareUpgradeTitle));
+}
+
+std::string FirmwareTool::portLogPath() {
+  return joinPath(ctx_.selection.programFolder(), kPortLogName);
+}
+
+UpgradeOutcome FirmwareTool::startSerialUpgrade(const std::string& portName, const std::string& file,
+                                                const std::string& title) {
+  if (engine_) {
+    showMessage(cap::kUpgradeBadPort + CFWUpgradeThread::kAlreadyRunning - 1, cap::kErrorTitle,
+                MessageKind::Error);
+    return UpgradeOutcome::Failed;
+  }
+  if (!fileUsable(file, false)) {
+    ctx_.connection.upgradeRunning = false;
+    return UpgradeOutcome::FileRefused;
+  }
+  Clock* clock = engineClock;
+  if (clock == nullptr) {
+    if (!ownEngineClock_) ownEngineClock_ = std::make_unique<SystemClock>();
+    clock = ownEngineClock_.get();
+  }
+  // The port log is new for the first upgrade of a program run and grows afterwards.
+  engine_ =
+      std::make_unique<CFWUpgradeThread>(*clock, ctx_.link.serialFactory(), portLogPath(), portLogStarted_);
+  portLogStarted_ = true;
+  {
+    const std::lock_guard<std::mutex> lock(reportsLock_);
+    reports_.clear();
+  }
+  windows_->setFirmStatus(ctx_.captions.at(cap::kUpgradeStarting), 0);
+  windows_->showFirm(title);
+  ctx_.host.setMainEnabled(false);
+  ctx_.connection.upgradeRunning = true;
+  auto callback = [this](int stage, int value) {
+    const std::lock_guard<std::mutex> lock(reportsLock_);
+    reports_.push_back({stage, value});
+  };
+  if (runEngineHere) {
+    engine_->runHere(portName, file, callback, false);
+    return UpgradeOutcome::Started;
+  }
+  if (!engine_->start(portName, file, callback, false)) {
+    lastSerialResult_ = engine_->result();
+    engine_.reset();
+    windows_->hideFirm();
+    ctx_.host.setMainEnabled(true);
+    ctx_.connection.upgradeRunning = false;
+    showMessage(cap::kUpgradeBadPort + lastSerialResult_ - 1, cap::kErrorTitle, MessageKind::Error);
+    return UpgradeOutcome::Failed;
+  }
+  return UpgradeOutcome::Started;
+}
+
+void FirmwareTool::pollSerialUpgrade() {
+  if (!engine_ || finishing_) return;
+  std::deque<Report> reports;
+  {
+    const std::lock_guard<std::mutex> lock(reportsLock_);
+    reports.swap(reports_);
+  }
+  for (const Report& report : reports) {
+    if (report.stage == CFWUpgradeThread::kFinished) {
+      finishSerialUpgrade();
+      return;
+    }
+    const std::string caption = ctx_.captions.at(cap::kUpgradeStarting + report.stage);
+    if (report.stage == CFWUpgradeThread::kSending) {
+      windows_->setFirmStatus(caption + " " + std::to_string(report.value) + " %", report.value);
+    } else {
+      windows_->setFirmStatus(caption, -1);
+    }
+  }
+}
+
+void FirmwareTool::finishSerialUpgrade() {
+  finishing_ = true;
+  engine_->Wait();
+  lastSerialResult_ = engine_->result();
+  const std::string detail = engine_->portErrorText();
+  engine_.reset();
+  windows_->setFirmStatus(ctx_.captions.at(cap::kUpgradeFinished), -1);
+  ctx_.host.setMainEnabled(true);
+  windows_->hideFirm();
+  ctx_.connection.upgradeRunning = false;
+  if (lastSerialResult_ != CFWUpgradeThread::kSucceeded) {
+    showMessage(cap::kUpgradeBadPort + lastSerialResult_ - 1, cap::kErrorTitle, MessageKind::Error,
+                lastSerialResult_ == CFWUpgradeThread::kNoFile ? std::string() : detail);
+  }
+  ctx_.connection.commConnect(false);
+  finishing_ = false;
+}
+
+}  // namespace gw
+
+namespace gw {
+
+const FormLayout& firmwarePageLayout() {
+  using K = ControlKind;
+  static const FormLayout layout{
+      "pFirm",
+      {
+          {{
+              {"gbFirmVersions",
+               {2600, "Gateway versions"},
+               1,
+               {
+                   {K::Edit, "edFirmBoot", {2601, "Boot loader :"}, nullptr, {}, 12},
+                   {K::Edit, "edFirmFirm", {2602, "Firmware :"}, nullptr, {}, 12},
+                   {K::Button, "sbFirmLoad", {cap::kLoadFromGate, "Load from gate"}},
+               }},
+          }},
+          {{
+              {"gbFirmUpdate",
+               {2603, "Firmware upgrade"},
+               2,
+               {
+                   {K::Edit, "edFirmUpdate", {2604, "Firmware file :"}, nullptr, {}, 0, {}, true},
+                   {K::Button, "sbFirmFile", {2605, "..."}},
+                   {K::Button, "sbFirmUpgrade", {2606, "Upgrade over the serial port"}},
+                   {K::Label,
+                    "lbFirmCtrl",
+                    {2608,
+                     "Hold Ctrl while pressing an upgrade button to skip the "
+                     "compatibility check."},
+                    nullptr,
+                    {},
+                    0,
+                    {},
+                    true},
+               }},
+          }},
+      }};
+  return layout;
+}
+
+}  // namespace gw
