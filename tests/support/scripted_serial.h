@@ -34,6 +34,10 @@ class ScriptedSerialDevice {
   void failOpen(SerialOpenError error) { openError_ = error; }
   // Time between two bytes of one reply.
   int byteGapMs = 0;
+  // Every byte written comes back at once, as a modem console echoes (before any scripted answer).
+  bool echoes = false;
+  // The echo ends once the program has written these bytes (the firmware hands over to its boot loader).
+  std::string echoUntil;
 
   // --- Record ---
   std::string written;         // every byte written, in order
