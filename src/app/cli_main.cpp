@@ -100,8 +100,8 @@ void CliContext::fail(const std::string& text) const {
 const std::vector<CliCommand>& cliCommands() {
   static const std::vector<CliCommand> kCommands = [] {
     std::vector<CliCommand> all;
-    for (auto group : {linkCommands(), gatewayCommands(), pageCommands(), resetCommands(), reportCommands(),
-                       traceCommands(), firmwareCommands(), settingsCommands()}) {
+    for (auto group : {linkCommands(), gatewayCommands(), pageCommands(), sipCommands(), resetCommands(),
+                       reportCommands(), traceCommands(), firmwareCommands(), settingsCommands()}) {
       all.insert(all.end(), group.begin(), group.end());
     }
     return all;

@@ -9,13 +9,18 @@
 #include "base/text.h"
 #include "pages/page_actions.h"
 #include "paramfile/parameter_file.h"
+#include "program/whole_transfers.h"
 
 namespace gw {
 
 namespace {
 
+// The word that names every page at once.
+constexpr std::string_view kAllPages = "all";
+
 struct PageArgs {
   std::vector<Page*> pages;
+  bool all = false;  // "all": the whole configuration, moved as the whole-configuration commands move it
   std::optional<std::string> file;
   std::string error;
 };
@@ -43,6 +48,10 @@ PageArgs parsePageArgs(Program& program, const std::vector<std::string>& args,
       parsed.error = "unknown option " + args[i] + didYouMean(args[i], {fileOption});
       return parsed;
     }
+    if (args[i] == kAllPages) {
+      parsed.all = true;
+      continue;
+    }
     Page* page = program.pageNamed(args[i]);
     if (page == nullptr) {
       const auto& names = Program::pageNames();
@@ -59,7 +68,8 @@ PageArgs parsePageArgs(Program& program, const std::vector<std::string>& args,
     if (std::find(parsed.pages.begin(), parsed.pages.end(), page) == parsed.pages.end())
       parsed.pages.push_back(page);
   }
-  if (parsed.pages.empty()) parsed.error = "name at least one page (" + pageList() + ")";
+  if (parsed.all) parsed.pages = program.pages();
+  if (parsed.pages.empty()) parsed.error = "name at least one page (" + pageList() + ", or all)";
   return parsed;
 }
 
@@ -97,12 +107,37 @@ int storePages(CliContext& c, const std::vector<Page*>& pages, const std::option
   return kExitOk;
 }
 
+// The gwctl names of these pages, in page order.
+std::string namesOf(Program& p, const std::vector<Page*>& pages) {
+  std::string names;
+  for (const PageRegistration& row : pageRegistry()) {
+    if (std::find(pages.begin(), pages.end(), &p.pageOf(row)) == pages.end()) continue;
+    names += (names.empty() ? "" : ", ") + std::string(row.cliName);
+  }
+  return names;
+}
+
+// "load all": the whole configuration as "Load" reads it; the pages that were read go into the file.
+int loadAll(CliContext& c, const PageArgs& parsed) {
+  const WholeTransfer t = loadAllFromGateway(c.program);
+  if (t.result == WholeResult::NotConnected) return kExitNoConnection;
+  if (c.interrupted()) return kExitInterrupted;
+  std::vector<Page*> read = t.done;
+  read.insert(read.end(), t.failed.begin(), t.failed.end());
+  const int stored = read.empty() ? kExitOk : storePages(c, read, parsed.file);
+  printErrorList(c, c.program.pageState.errorList);
+  if (t.result == WholeResult::Unexpected) c.fail(c.program.captions.at(cap::kTransferFailed));
+  if (stored != kExitOk) return stored;
+  return t.result == WholeResult::Succeeded ? kExitOk : kExitReportedErrors;
+}
+
 int loadCommand(CliContext& c, const std::vector<std::string>& args) {
   const PageArgs parsed = parsePageArgs(c.program, args, "-o");
   if (!parsed.error.empty()) {
     c.fail(parsed.error + helpPointer("load"));
     return kExitUsage;
   }
+  if (parsed.all) return loadAll(c, parsed);
   std::string errors;
   // A page whose dump never arrived still holds what it held before: it is not stored, so the file keeps
   // that page's section as it was.
@@ -121,6 +156,27 @@ int loadCommand(CliContext& c, const std::vector<std::string>& args) {
   printErrorList(c, errors);
   if (stored != kExitOk) return stored;
   return failed ? kExitReportedErrors : kExitOk;
+}
+
+// "save all": every page from the file to the gateway as "Save" writes them, without the page checks; the
+// summary says which pages reached the gateway whole and which did not.
+int saveAll(CliContext& c) {
+  Program& p = c.program;
+  imageToPages(p);
+  const WholeTransfer t = saveAllToGateway(p);
+  if (t.result == WholeResult::NotConnected) return kExitNoConnection;
+  printErrorList(c, p.pageState.errorList);
+  if (t.result == WholeResult::Unexpected) c.fail(p.captions.at(cap::kTransferFailed));
+  if (t.result == WholeResult::Succeeded) return kExitOk;
+  if (!t.done.empty()) c.fail("written to the gateway: " + namesOf(p, t.done));
+  std::vector<Page*> notWhole = t.failed;
+  for (Page* page : p.pages()) {
+    const bool visited = std::find(t.done.begin(), t.done.end(), page) != t.done.end() ||
+                         std::find(t.failed.begin(), t.failed.end(), page) != t.failed.end();
+    if (!visited) notWhole.push_back(page);
+  }
+  if (!notWhole.empty()) c.fail("not written whole: " + namesOf(p, notWhole));
+  return kExitReportedErrors;
 }
 
 int saveCommand(CliContext& c, const std::vector<std::string>& args) {
@@ -147,6 +203,7 @@ int saveCommand(CliContext& c, const std::vector<std::string>& args) {
     c.fail("nothing was sent");
     return kExitFileError;
   }
+  if (parsed.all) return saveAll(c);
   bool valid = true;
   for (Page* page : parsed.pages) {
     page->loadFile();
@@ -172,7 +229,11 @@ int defaultsCommand(CliContext& c, const std::vector<std::string>& args) {
     c.fail(parsed.error + helpPointer("defaults"));
     return kExitUsage;
   }
-  for (Page* page : parsed.pages) restoreDefaults(*page);
+  if (parsed.all) {
+    defaultSettings(c.program);
+  } else {
+    for (Page* page : parsed.pages) restoreDefaults(*page);
+  }
   return storePages(c, parsed.pages, parsed.file);
 }
 
@@ -180,20 +241,27 @@ int defaultsCommand(CliContext& c, const std::vector<std::string>& args) {
 
 std::vector<CliCommand> pageCommands() {
   return {
-      {"load", "load PAGE... [-o FILE]", "read pages from the gateway into a parameter file",
+      {"load", "load PAGE...|all [-o FILE]", "read pages from the gateway into a parameter file",
        "Connects, runs \"Load from gate\" of each PAGE and stores the pages in the selected gateway's\n"
-       "parameter file (or FILE), as \"Save to file\" writes them. The error list is printed on stderr, one\n"
-       "line each; exit 1 when it is not empty. PAGE: system (more pages come with later versions).\n",
+       "parameter file (or FILE), as \"Save to file\" writes them; a page whose dump never arrived keeps "
+       "its\n"
+       "section of the file. The error list is printed on stderr, one line each; exit 1 when it is not\n"
+       "empty. all: every page, as the \"Load\" command reads them, with a progress line on a terminal.\n"
+       "PAGE: " +
+           pageList() + ".\n",
        loadCommand},
-      {"save", "save PAGE... [-i FILE]", "write pages from a parameter file to the gateway",
-       "Loads each PAGE from the selected gateway's parameter file (or FILE) and checks it: invalid values\n"
-       "are reported and nothing is sent (exit 1). Otherwise connects and runs \"Save to gate\" of each "
-       "page;\n"
-       "the error list is printed on stderr, one line each; exit 1 when it is not empty.\n",
+      {"save", "save PAGE...|all [-i FILE]", "write pages from a parameter file to the gateway",
+       "Loads each PAGE from the selected gateway's parameter file (or FILE); a file that cannot be read\n"
+       "whole is a file error (exit 4) and nothing is sent. Each page is checked: invalid values are\n"
+       "reported and nothing is sent (exit 1). Otherwise connects and runs \"Save to gate\" of each page;\n"
+       "the error list is printed on stderr, one line each; exit 1 when it is not empty. all: every page,\n"
+       "as the \"Save\" command writes them (without page checks), then which pages were not written "
+       "whole.\n",
        saveCommand},
-      {"defaults", "defaults PAGE... [-o FILE]", "store the pages' defaults in a parameter file",
+      {"defaults", "defaults PAGE...|all [-o FILE]", "store the pages' defaults in a parameter file",
        "Runs \"Defaults\" of each PAGE (from defaults.ini in the program folder, or the built-in defaults)\n"
-       "and stores the pages in the selected gateway's parameter file (or FILE). Nothing is sent.\n",
+       "and stores the pages in the selected gateway's parameter file (or FILE). Nothing is sent.\n"
+       "all: \"Default settings\" of every page.\n",
        defaultsCommand},
   };
 }

@@ -12,7 +12,7 @@ constexpr std::string_view kProbe = "AT\r";
 constexpr std::size_t kProbeReplyCapacity = 128;
 
 bool heldOff(const Link& link, const KeepAliveConditions& c) {
-  return c.sipPollEnabled || link.lanTracingActive || c.tracingThreadRunning || link.commBusy ||
+  return c.toolOwnsLink || link.lanTracingActive || link.commBusy ||
          !link.comm.connected;
 }
 

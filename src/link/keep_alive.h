@@ -11,8 +11,9 @@ inline constexpr int kKeepAlivePeriodMs = 5000;
 
 // What the link cannot know itself.
 struct KeepAliveConditions {
-  bool sipPollEnabled = false;          // the SIP registration poll runs its own exchanges
-  bool tracingThreadRunning = false;    // the serial tracing reader owns the port
+  // An online tool talks to the gateway on its own: the SIP registration poll runs its exchanges, the serial
+  // tracing reader owns the port.
+  bool toolOwnsLink = false;
   bool terminalDisplayVisible = false;  // the terminal shows the reply; an empty one means nothing then
 };
 

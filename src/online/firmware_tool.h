@@ -58,6 +58,8 @@ class FirmwareTool : public OnlineTool {
 
   // --- The serial engine ---
   bool serialUpgradeRunning() const { return engine_ != nullptr; }
+  // The engine owns the serial port while it runs: nothing else may write to the gateway.
+  bool keepsLinkBusy() const override { return serialUpgradeRunning(); }
   // Ends the engine's waits at once (gwctl on Ctrl+C); the upgrade ends as failed.
   void stopSerialUpgrade() {
     if (engine_) engine_->requestStop();

@@ -41,6 +41,10 @@ class OnlineTool : public ControlSet {
   };
   virtual std::vector<NamedDisplay> displays() { return {}; }
 
+  // True while the tool talks to the gateway on its own (a poll, a serial reader thread): the keep-alive
+  // then stays quiet.
+  virtual bool keepsLinkBusy() const { return false; }
+
   // A tool whose page lives on a timer (a running clock, a poll) gives its period: the window calls tick()
   // that often while the page is shown and no other action talks to the gateway. 0: no timer.
   virtual int tickIntervalMs() const { return 0; }

@@ -6,6 +6,7 @@
 #include "online/resets.h"
 #include "online/terminal.h"
 #include "online/tracing.h"
+#include "online/sip_state.h"
 
 namespace gw {
 
@@ -29,6 +30,7 @@ const std::vector<ToolRegistration>& toolRegistry() {
       {cap::kCallDataTopic, "pCall", callPageLayout, true, makeTool<CallTool>},
       {cap::kStatisticsTopic, "pStatistics", statisticsPageLayout, true, makeTool<StatisticsTool>},
       {cap::kFirmwareTopic, "pFirm", firmwarePageLayout, true, makeTool<FirmwareTool>},
+      {cap::kSipRegistrationTopic, "pSipReg", sipStatePageLayout, true, makeTool<SipStateTool>},
   };
   return rows;
 }

@@ -74,6 +74,7 @@ class TracingTool : public OnlineTool {
 
   bool running() const;
   bool serialReaderRunning() const { return reader_ != nullptr; }
+  bool keepsLinkBusy() const override { return serialReaderRunning(); }
   // The S92 value: 1, 2, 4, 8, 16 summed over the checked detail boxes; 31 with "Full tracing".
   int detailValue() const;
   // 2, 3 or 4 by the level radio buttons.

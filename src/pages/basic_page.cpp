@@ -135,9 +135,9 @@ std::vector<NamedField> BasicPage::fields() {
 
 std::vector<ControlSet::Button> BasicPage::buttons() {
   std::vector<Button> all = Page::buttons();
-  all.push_back({"sbBasicAdd", [this] { sbBasicAddClick(); }});
-  all.push_back({"sbBasicRemove", [this] { sbBasicRemoveClick(); }});
-  all.push_back({"sbBasicRemoveAll", [this] { sbBasicRemoveAllClick(); }});
+  all.push_back({"sbBasicCauseAdd", [this] { sbBasicCauseAddClick(); }});
+  all.push_back({"sbBasicCauseRemove", [this] { sbBasicCauseRemoveClick(); }});
+  all.push_back({"sbBasicCauseRemoveAll", [this] { sbBasicCauseRemoveAllClick(); }});
   return all;
 }
 
@@ -264,7 +264,7 @@ void BasicPage::basicLoadFile() {
   showLevels();
 }
 
-void BasicPage::sbBasicAddClick() {
+void BasicPage::sbBasicCauseAddClick() {
   if (lbBasicCauses.size() >= kMaxCauseListPairs) {
     showError(kCauseListFull);
     return;
@@ -287,11 +287,11 @@ void BasicPage::sbBasicAddClick() {
   setModified();
 }
 
-void BasicPage::sbBasicRemoveClick() {
+void BasicPage::sbBasicCauseRemoveClick() {
   if (lbBasicCauses.removeSelectedEntry()) setModified();
 }
 
-void BasicPage::sbBasicRemoveAllClick() {
+void BasicPage::sbBasicCauseRemoveAllClick() {
   lbBasicCauses.clear();
   setModified();
 }

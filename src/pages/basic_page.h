@@ -81,10 +81,11 @@ class BasicPage : public Page {
   void sbBasicaveClick() { (void)click("sbBasicSave"); }
   void sbBasicDefaultClick() { (void)click("sbBasicDefault"); }
   void sbBasicSaveFileClick() { (void)click("sbBasicSaveFile"); }
-  // The cause transfer list: a pair from the cause dialog; the selected pair; every pair.
-  void sbBasicAddClick();
-  void sbBasicRemoveClick();
-  void sbBasicRemoveAllClick();
+  // The cause transfer list: a pair from the cause dialog; the selected pair; every pair. (The names
+  // sbBasicAdd, sbBasicRemove and sbBasicRemoveAll belong to the LCR page's holiday list.)
+  void sbBasicCauseAddClick();
+  void sbBasicCauseRemoveClick();
+  void sbBasicCauseRemoveAllClick();
 
   bool load() override { return basicLoad(); }
   void save() override { basicSave(); }

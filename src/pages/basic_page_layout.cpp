@@ -76,9 +76,9 @@ const FormLayout& basicPageLayout() {
                3,
                {
                    {.kind = K::List, .name = "lbBasicCauses", .wide = true},
-                   {K::Button, "sbBasicAdd", {1325, "Add"}},
-                   {K::Button, "sbBasicRemove", {93, "Remove"}},
-                   {K::Button, "sbBasicRemoveAll", {94, "Remove all"}},
+                   {K::Button, "sbBasicCauseAdd", {1325, "Add"}},
+                   {K::Button, "sbBasicCauseRemove", {93, "Remove"}},
+                   {K::Button, "sbBasicCauseRemoveAll", {94, "Remove all"}},
                }},
               {"gbBasic3",
                {1327, "Voice parametres of Siemens GSM modules"},

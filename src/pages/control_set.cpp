@@ -1,6 +1,7 @@
 #include "pages/control_set.h"
 
 #include "base/caption_ids.h"
+#include "base/key_filters.h"
 #include "shell/gateway.h"
 
 namespace gw {
@@ -64,6 +65,18 @@ bool ControlSet::selectRow(std::string_view name, int row) {
     return false;
   }
   edited(name);
+  return true;
+}
+
+bool ControlSet::typeOver(std::string_view name, char key, int& cursor) {
+  TextField* field = findField<TextField>(fields(), name);
+  if (!field) return false;
+  std::string text = field->text;
+  const bool taken = key == kKeyBackspace ? overtypeBackspace(field->pattern, text, cursor)
+                                          : overtypeDigit(field->pattern, text, cursor, key);
+  if (!taken) return false;
+  field->set(std::move(text));
+  changedBy(name);
   return true;
 }
 

@@ -47,6 +47,9 @@ class ControlSet {
   // The user selected a line of a list box or a row of a list view (kNoSelection: none). A selection is not
   // a change of the page.
   bool selectRow(std::string_view name, int row);
+  // A key typed into a date or time entry (a digit or kKeyBackspace) at `cursor`, which moves as the entry
+  // moves it. False when the key changes nothing (refused, or not such an entry).
+  bool typeOver(std::string_view name, char key, int& cursor);
   // The focus leaves a control. False when it has to go back (an invalid IP address, reported to the user).
   bool leaveField(std::string_view name);
   // The user pressed a button. False when there is no such button.

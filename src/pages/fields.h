@@ -10,6 +10,7 @@
 
 #include "pages/input_mask.h"
 #include "pages/list_model.h"
+#include "pages/overtype_entry.h"
 
 namespace gw {
 
@@ -40,6 +41,10 @@ struct TextField : FieldView {
   // A field typed position by position (a time, a date): the window hands it every key; nullptr: a free
   // text field.
   const InputMask* mask = nullptr;
+  // A date or time typed over in place (overtype_entry.h); the window hands its keys to typeOver.
+  EntryPattern pattern = EntryPattern::Free;
+  // The text is the program's own (captions, a report), in UTF-8, not a gateway text in Latin-1.
+  bool utf8 = false;
 
   // A marked field gets its normal colour back as soon as it holds text.
   void set(std::string value);
@@ -58,6 +63,9 @@ struct ChoiceField : FieldView {
   // When not empty, item i is shown as caption itemCaptions[i] instead (fixed items whose entries do not
   // follow each other).
   std::vector<int> itemCaptions;
+  // When not empty, item i is shown with itemSuffixes[i] after its caption: a number or a gateway text that
+  // goes with a translated word ("Group" 3 "/" and a network ID).
+  std::vector<std::string> itemSuffixes;
 
   // False (and nothing changes) for an index outside the items.
   bool select(int i);
@@ -96,8 +104,22 @@ struct CaptionField : FieldView {
 // A list box: lines of text, one of them selected (or none).
 struct ListField : FieldView, ListModel<std::string> {};
 
+// A list view column whose cells hold codes that show as captions of the current language ("1" shows caption
+// 404, "On"): the rows keep the codes, so they mean the same whatever the language.
+struct CodedCell {
+  std::string code;
+  int caption;
+  const char* text;  // its English default
+};
+struct CodedColumn {
+  std::size_t column;
+  std::vector<CodedCell> cells;
+};
+
 // A list view: rows of column texts, one of them selected (or none).
-struct TableField : FieldView, ListModel<std::vector<std::string>> {};
+struct TableField : FieldView, ListModel<std::vector<std::string>> {
+  std::vector<CodedColumn> coded;
+};
 
 using FieldRef = std::variant<TextField*, ChoiceField*, CheckField*, NumberField*, RadioField*, ListField*,
                               TableField*, FieldView*, CaptionField*>;

@@ -46,6 +46,9 @@ struct ControlSpec {
   const char* activateButton = nullptr;
   // A label shown in red: a note the user must not miss.
   bool alert = false;
+  // A memo the user only reads, laid out in columns (a report): read-only, fixed pitch, no wrapping; it
+  // takes the page's spare height as a list view does.
+  bool report = false;
 };
 
 // A group box (or a plain area without a box) whose controls fill `columns` label-and-field pairs a line.

@@ -4,8 +4,10 @@
 #include "pages/auto_page.h"
 #include "pages/basic_page.h"
 #include "pages/ethernet_page.h"
+#include "pages/ext_page.h"
 #include "pages/groups_page.h"
 #include "pages/incoming_page.h"
+#include "pages/lcr_page.h"
 #include "pages/network_page.h"
 #include "pages/outgoing_page.h"
 #include "pages/system_page.h"
@@ -30,7 +32,9 @@ const std::vector<PageRegistration>& pageRegistry() {
       {"outgoing", cap::kOutgoingGroupsTopic, makePage<OutgoingPage>, outgoingPageLayout},
       {"incoming", cap::kIncomingGroupsTopic, makePage<IncomingPage>, incomingPageLayout},
       {"network", cap::kNetworkListTopic, makePage<NetworkPage>, networkPageLayout},
+      {"lcr", cap::kLcrTableTopic, makePage<LcrPage>, lcrPageLayout},
       {"autorouting", cap::kAutoroutingTopic, makePage<AutoPage>, autoPageLayout},
+      {"extension", cap::kMobilityExtensionTopic, makePage<ExtPage>, extPageLayout},
   };
   return rows;
 }

@@ -116,6 +116,8 @@ struct GsmBasicPart {
   int inputAudioLevel = 0;
   int outputAudioLevel = 0;
   int terminationFlags = 0;
+  // Dates the last parameter file read held beyond kMaxHolidays: not kept, the LCR page says so.
+  std::size_t holidaysLeftOut = 0;
 
   bool operator==(const GsmBasicPart&) const = default;
 };

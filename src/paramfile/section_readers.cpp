@@ -307,6 +307,7 @@ bool readHolidays(TParametres& image, const IniFile& ini) {
   std::vector<std::string> later;
   if (r.keyIn(kGsm, "G06", "").takeAll(holidays) && r.keyIn(kGsm, "G07", "").takeAll(later)) {
     holidays.insert(holidays.end(), later.begin(), later.end());
+    image.basic.holidaysLeftOut = holidays.size() > kMaxHolidays ? holidays.size() - kMaxHolidays : 0;
     image.basic.holidays = firstOf(std::move(holidays), kMaxHolidays);
   }
   return r.ok();

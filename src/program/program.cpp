@@ -77,6 +77,13 @@ Page* Program::pageNamed(std::string_view name) {
   return row != nullptr ? &pageOf(*row) : nullptr;
 }
 
+bool Program::anyToolKeepsLinkBusy() const {
+  for (const std::unique_ptr<OnlineTool>& tool : tools_) {
+    if (tool->keepsLinkBusy()) return true;
+  }
+  return false;
+}
+
 OnlineTool& Program::toolOf(const ToolRegistration& registration) {
   const std::vector<ToolRegistration>& rows = toolRegistry();
   return *tools_.at(static_cast<std::size_t>(&registration - rows.data()));

@@ -108,6 +108,8 @@ class Program {
     }
     throw std::logic_error("no such tool");
   }
+  // True while an online tool talks to the gateway on its own (the keep-alive stays quiet then).
+  bool anyToolKeepsLinkBusy() const;
   // The tool of a registry row.
   OnlineTool& toolOf(const ToolRegistration& registration);
 

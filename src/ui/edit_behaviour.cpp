@@ -10,6 +10,8 @@
 #include <QPointer>
 #include <QTimer>
 
+#include "base/key_filters.h"
+
 namespace gw::ui {
 
 namespace {

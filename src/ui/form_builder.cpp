@@ -113,7 +113,8 @@ QWidget* makeField(const ControlSpec& spec) {
       auto* memo = new QPlainTextEdit;
       memo->setLineWrapMode(QPlainTextEdit::NoWrap);
       memo->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-      memo->setMinimumHeight(kMemoMinimumHeight);
+      memo->setMinimumHeight(spec.report ? kListMinimumHeight : kMemoMinimumHeight);
+      memo->setReadOnly(spec.report);
       widget = memo;
       break;
     }
@@ -262,11 +263,11 @@ void applyControl(QWidget* root, const ControlSpec& spec, const CaptionList& cap
   }
 }
 
-// A row with a list view takes the height the window has to spare.
+// A row with a list view or a report takes the height the window has to spare.
 bool rowHasTable(const RowSpec& row) {
   for (const GroupSpec& group : row.groups) {
     for (const ControlSpec& spec : group.controls) {
-      if (spec.kind == K::Table) return true;
+      if (spec.kind == K::Table || spec.report) return true;
     }
   }
   return false;

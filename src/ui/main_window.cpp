@@ -18,7 +18,6 @@
 #include "base/caption_ids.h"
 #include "online/firmware_tool.h"
 #include "online/terminal.h"
-#include "online/tracing.h"
 #include "program/close_question.h"
 #include "program/whole_transfers.h"
 #include "shell/captions_file.h"
@@ -257,7 +256,7 @@ void TfMain::wireProgram() {
       [this] {
         KeepAliveConditions conditions;
         conditions.terminalDisplayVisible = program_.window.terminalVisible;
-        conditions.tracingThreadRunning = program_.tool<TracingTool>().serialReaderRunning();
+        conditions.toolOwnsLink = program_.anyToolKeepsLinkBusy();
         return conditions;
       },
       this);

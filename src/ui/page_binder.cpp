@@ -35,8 +35,13 @@ void showMark(QWidget* widget, bool marked) {
   widget->setStyleSheet(marked ? kMarkedStyle : QString());
 }
 
+// The program's own texts are UTF-8, the gateway's Latin-1.
+QString shownText(const TextField& field) {
+  return field.utf8 ? toQ(field.text) : fromGateway(field.text);
+}
+
 void showText(const TextField& field, QLineEdit* edit) {
-  const QString text = fromGateway(field.text);
+  const QString text = shownText(field);
   if (edit->text() != text) {
     // The model may have dropped typed characters: the cursor stays where the user was typing.
     const int removed = static_cast<int>(edit->text().size() - text.size());
@@ -49,7 +54,7 @@ void showText(const TextField& field, QLineEdit* edit) {
 }
 
 void showMemo(const TextField& field, QPlainTextEdit* memo) {
-  const QString text = fromGateway(field.text);
+  const QString text = shownText(field);
   if (memo->toPlainText() != text) memo->setPlainText(text);
   showMark(memo, field.marked);
 }
@@ -59,7 +64,8 @@ QStringList itemTexts(const ChoiceField& field, const CaptionList& captions) {
   for (std::size_t i = 0; i < field.items.size(); ++i) {
     const std::string& item = field.items[i];
     if (i < field.itemCaptions.size()) {
-      items << toQ(captions.labelOr(field.itemCaptions[i], item));
+      const QString suffix = i < field.itemSuffixes.size() ? fromGateway(field.itemSuffixes[i]) : QString();
+      items << toQ(captions.labelOr(field.itemCaptions[i], item)) + suffix;
     } else {
       items << (field.firstItemCaption == kNoCaption
                     ? fromGateway(item)
@@ -119,25 +125,44 @@ void showList(const ListField& field, QListWidget* list) {
   list->setCurrentRow(field.selected);
 }
 
-bool rowShown(const std::vector<std::string>& row, const QTreeWidgetItem* item) {
-  for (std::size_t c = 0; c < row.size(); ++c) {
-    if (item->text(static_cast<int>(c)) != fromGateway(row[c])) return false;
+// A cell as the list view shows it: a gateway text, or the caption of its code in a coded column.
+QString cellText(const TableField& field, std::size_t column, const std::string& cell,
+                 const CaptionList& captions) {
+  for (const CodedColumn& coded : field.coded) {
+    if (coded.column != column) continue;
+    for (const CodedCell& c : coded.cells) {
+      if (c.code == cell) return toQ(captions.labelOr(c.caption, c.text));
+    }
+  }
+  return fromGateway(cell);
+}
+
+QStringList rowTexts(const TableField& field, const std::vector<std::string>& row,
+                     const CaptionList& captions) {
+  QStringList texts;
+  for (std::size_t c = 0; c < row.size(); ++c) texts << cellText(field, c, row[c], captions);
+  return texts;
+}
+
+bool rowShown(const QStringList& row, const QTreeWidgetItem* item) {
+  for (int c = 0; c < row.size(); ++c) {
+    if (item->text(c) != row[c]) return false;
   }
   return true;
 }
 
 // Rows are rebuilt only where they differ, so the list keeps its place when nothing in it changed.
-void showTable(const TableField& field, QTreeWidget* table) {
+void showTable(const TableField& field, QTreeWidget* table, const CaptionList& captions) {
   const QSignalBlocker quiet(table);
   const int rows = static_cast<int>(field.items.size());
   while (table->topLevelItemCount() > rows) delete table->takeTopLevelItem(table->topLevelItemCount() - 1);
   for (int r = 0; r < rows; ++r) {
-    const std::vector<std::string>& row = field.items[static_cast<std::size_t>(r)];
+    const QStringList row = rowTexts(field, field.items[static_cast<std::size_t>(r)], captions);
     QTreeWidgetItem* item = table->topLevelItem(r);
     if (item == nullptr) item = new QTreeWidgetItem(table);
     if (rowShown(row, item)) continue;
     for (int c = 0; c < table->columnCount(); ++c) item->setText(c, QString());
-    for (std::size_t c = 0; c < row.size(); ++c) item->setText(static_cast<int>(c), fromGateway(row[c]));
+    for (int c = 0; c < row.size(); ++c) item->setText(c, row[c]);
   }
   if (field.hasSelection()) {
     table->setCurrentItem(table->topLevelItem(field.selected));
@@ -170,6 +195,15 @@ void PageBinder::problem(const std::string& name, const char* what) {
 
 void PageBinder::bindText(const std::string& name, const TextField& field, QWidget* widget) {
   if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
+    if (field.pattern != EntryPattern::Free) {
+      // Typed over in place: the model takes each key and says where the cursor goes.
+      attachMaskedInput(edit, [this, name](char key, int caret) {
+        int cursor = caret;
+        if (model_.typeOver(name, key, cursor)) userEdit(true);
+        return cursor;
+      });
+      return;
+    }
     connect(edit, &QLineEdit::textEdited, this,
             [this, edit, name] { userEdit(model_.editText(name, toGateway(edit->text()))); });
     if (field.mask != nullptr) {
@@ -301,7 +335,7 @@ void PageBinder::showField(const NamedField& field, QWidget* widget) const {
   if (auto* const* text = std::get_if<TextField*>(&field.field)) {
     if (auto* edit = qobject_cast<QLineEdit*>(widget)) showText(**text, edit);
     if (auto* memo = qobject_cast<QPlainTextEdit*>(widget)) showMemo(**text, memo);
-    if (auto* label = qobject_cast<QLabel*>(widget)) label->setText(fromGateway((*text)->text));
+    if (auto* label = qobject_cast<QLabel*>(widget)) label->setText(shownText(**text));
   } else if (auto* const* choice = std::get_if<ChoiceField*>(&field.field)) {
     const QStringList items = itemTexts(**choice, captions_);
     if (auto* combo = qobject_cast<QComboBox*>(widget)) showCombo(items, (*choice)->index, combo);
@@ -318,7 +352,7 @@ void PageBinder::showField(const NamedField& field, QWidget* widget) const {
   } else if (auto* const* list = std::get_if<ListField*>(&field.field)) {
     if (auto* box = qobject_cast<QListWidget*>(widget)) showList(**list, box);
   } else if (auto* const* table = std::get_if<TableField*>(&field.field)) {
-    if (auto* view = qobject_cast<QTreeWidget*>(widget)) showTable(**table, view);
+    if (auto* view = qobject_cast<QTreeWidget*>(widget)) showTable(**table, view, captions_);
   } else if (auto* const* own = std::get_if<CaptionField*>(&field.field)) {
     const QString text = toQ(captions_.labelOr((*own)->text.caption, (*own)->text.text));
     if (auto* button = qobject_cast<QAbstractButton*>(widget)) button->setText(mnemonicSafe(text));

@@ -1,7 +1,9 @@
-// gwctl load and save of the network list and autorouting pages against gwsim: a fully configured gateway
-// is read into a parameter file, the file is written to a second gateway, and the second then holds every
-// register of the page as the first did (on the Kestrin edition: what that edition is given).
+// gwctl load and save of the table pages (network lists, LCR with holidays and dates, autorouting, mobility
+// extensions) against gwsim: a fully configured gateway is read into a parameter file, the file is written
+// to a second gateway, and the second then holds every register of the page as the first did (on the
+// Kestrin edition: what that edition is given).
 
+#include <functional>
 #include <set>
 
 #include "gwctl_fixture.h"
@@ -20,6 +22,17 @@ class TablePagesRoundTrip : public GwctlFixture {
   // The registers of `letter` ("N11=...") of the full gateway that was read and of the one written.
   std::pair<std::set<std::string>, std::set<std::string>> roundTrip(const std::string& page, char letter,
                                                                     const Trip& trip) {
+    return roundTrip(
+        page,
+        [letter](const std::string& line) {
+          return line.size() > 1 && line[0] == letter && std::isdigit(static_cast<unsigned char>(line[1]));
+        },
+        trip);
+  }
+
+  // The register lines `keep` takes of the full gateway that was read and of the one written.
+  std::pair<std::set<std::string>, std::set<std::string>> roundTrip(
+      const std::string& page, const std::function<bool(const std::string&)>& keep, const Trip& trip) {
     SCOPED_TRACE(page + (trip.serial ? " serial " : " LAN ") + (trip.kestrin ? "kestrin" : "orvale"));
     for (const char* file : {"first.ini", "second.ini"}) std::filesystem::remove(home.file(file));
     const std::string edition = trip.kestrin ? "kestrin" : "orvale";
@@ -30,7 +43,7 @@ class TablePagesRoundTrip : public GwctlFixture {
     run({"load", page, "-o", home.file("page.ini")}, trip, {"--full", "--page-network-lists"}, "first.ini",
         edition);
     run({"save", page, "-i", home.file("page.ini")}, trip, secondOptions, "second.ini", edition);
-    return {registersOf(home.file("first.ini"), letter), registersOf(home.file("second.ini"), letter)};
+    return {registersOf(home.file("first.ini"), keep), registersOf(home.file("second.ini"), keep)};
   }
 
  private:
@@ -52,11 +65,11 @@ class TablePagesRoundTrip : public GwctlFixture {
     EXPECT_EQ(r.err, "");
   }
 
-  static std::set<std::string> registersOf(const std::string& stateFile, char letter) {
+  static std::set<std::string> registersOf(const std::string& stateFile,
+                                           const std::function<bool(const std::string&)>& keep) {
     std::set<std::string> lines;
     for (const std::string& line : splitFields(readFile(stateFile), '\n')) {
-      if (line.size() > 1 && line[0] == letter && std::isdigit(static_cast<unsigned char>(line[1])))
-        lines.insert(line);
+      if (keep(line)) lines.insert(line);
     }
     return lines;
   }
@@ -80,6 +93,36 @@ TEST_F(TablePagesRoundTrip, AFullAutoroutingTableKeepsEveryRecord) {
     const auto [first, second] = roundTrip("autorouting", 'A', trip);
     ASSERT_EQ(first.size(), 96U);
     EXPECT_EQ(second, trip.kestrin ? std::set<std::string>{} : first);  // Kestrin keeps no autorouting
+  }
+}
+
+TEST_F(TablePagesRoundTrip, LcrRecordsHolidaysAndDatesAreKept) {
+  const auto lcrRegister = [](const std::string& line) {
+    return (line.size() > 1 && line[0] == 'R' && std::isdigit(static_cast<unsigned char>(line[1]))) ||
+           line.starts_with("X20=") || line.starts_with("G06=") || line.starts_with("G07=");
+  };
+  for (const Trip& trip : kTrips) {
+    const auto [first, second] = roundTrip("lcr", lcrRegister, trip);
+    ASSERT_EQ(first.size(), 64U + 3U);  // 64 records, 24 holidays in two registers, the two dates
+    if (!trip.kestrin) {
+      EXPECT_EQ(second, first);
+      continue;
+    }
+    // Kestrin: no dates, empty holiday places, one all-day record ending the table.
+    std::set<std::string> expected = {"X20=0,0", "G06=" + std::string(11, ','), "G07=" + std::string(11, ','),
+                                      "R00=1,00:00/24:00,1,0"};
+    for (const std::string& line : first) {
+      if (line[0] == 'R' && !line.starts_with("R00=") && !line.starts_with("R01=")) expected.insert(line);
+    }
+    EXPECT_EQ(second, expected);
+  }
+}
+
+TEST_F(TablePagesRoundTrip, AFullMobilityExtensionTableKeepsEveryRecord) {
+  for (const Trip& trip : kTrips) {
+    const auto [first, second] = roundTrip("extension", 'M', trip);
+    ASSERT_EQ(first.size(), 32U);
+    EXPECT_EQ(second, trip.kestrin ? std::set<std::string>{} : first);  // Kestrin keeps no extensions
   }
 }
 

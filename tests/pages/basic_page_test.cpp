@@ -132,7 +132,7 @@ TEST_F(BasicPageTest, KestrinSendsTheCausePairsAsEmptyFields) {
   answerOthersOk();
   page.basicSave();
   EXPECT_EQ(lanCommands()[3], "AT%G101=,\r\n");
-  page.sbBasicRemoveAllClick();
+  page.sbBasicCauseRemoveAllClick();
   peer.received.clear();
   page.basicSave();
   EXPECT_EQ(lanCommands()[3], "AT%G101=\r\n");
@@ -143,22 +143,22 @@ TEST_F(BasicPageTest, KestrinSendsTheCausePairsAsEmptyFields) {
 TEST_F(BasicPageTest, TheCauseListTakesNinePairsEachGsmCauseOnce) {
   entries.pairs = {{17, 30}, {17, 20}, {5, 6}};
   page.lbBasicCauses.items = {"17/20"};
-  page.sbBasicAddClick();  // another transfer of cause 17
+  page.sbBasicCauseAddClick();  // another transfer of cause 17
   EXPECT_EQ(labels(), std::vector<int>{523});
-  page.sbBasicAddClick();  // the very pair again: nothing happens
+  page.sbBasicCauseAddClick();  // the very pair again: nothing happens
   EXPECT_EQ(labels(), std::vector<int>{523});
   EXPECT_FALSE(state.modified(PageId::Basic));
-  page.sbBasicAddClick();
+  page.sbBasicCauseAddClick();
   EXPECT_EQ(page.lbBasicCauses.items, (std::vector<std::string>{"17/20", "5/6"}));
   EXPECT_TRUE(state.modified(PageId::Basic));
 
   page.lbBasicCauses.items.assign(kMaxCauseListPairs, "1/1");
-  page.sbBasicAddClick();
+  page.sbBasicCauseAddClick();
   EXPECT_EQ(labels(), (std::vector<int>{523, 76}));
 
   page.lbBasicCauses.items = {"1/2", "3/4", "5/6"};
   page.selectRow("lbBasicCauses", 1);
-  page.sbBasicRemoveClick();
+  page.sbBasicCauseRemoveClick();
   EXPECT_EQ(page.lbBasicCauses.items, (std::vector<std::string>{"1/2", "5/6"}));
   EXPECT_EQ(page.lbBasicCauses.selected, 0);
 }

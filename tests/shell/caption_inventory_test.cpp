@@ -91,6 +91,10 @@ const std::vector<Use> kInventory = {
     {1400, 1410, "Groups assignment page: title, module and direction labels, group items"},
     {1700, 1718, "Network list page: list tabs, labels, table buttons, entry dialog, prefixes cut"},
     {1900, 1912, "Autorouting table page: columns, buttons, record dialog, records cut"},
+    {1800, 1821,
+     "LCR table page: columns, buttons, holidays, dates, record dialog, records and holidays cut"},
+    {2000, 2014, "Mobility extension page: columns, buttons, record dialog, records cut"},
+    {2100, 2100, "SIP registration state page: Register again"},
     {2600, 2608, "Firmware page: versions, file, upgrade buttons, the Ctrl note"},
     {2610, 2621, "firmware file refusals and their reasons, image too large, status window Close and title"},
 };

@@ -19,8 +19,6 @@ namespace gw::test {
 
 namespace {
 
-#define REQUIRE_READY(h) QVERIFY2((h).ready(), (h).error().c_str())
-
 constexpr int kShortResponseMs = 1000;  // the log's wake-up line waits out the response time
 
 QString shownPage(const UiHarness& h) {

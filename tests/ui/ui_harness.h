@@ -18,6 +18,9 @@
 #include "ui/qt_clock.h"
 #include "ui/qt_host.h"
 
+// Ends a UI test whose simulator or folder could not be set up, saying why.
+#define REQUIRE_READY(h) QVERIFY2((h).ready(), (h).error().c_str())
+
 class QAction;
 class QTreeWidgetItem;
 

@@ -14,8 +14,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSlider>
 #include <QRegularExpression>
+#include <QSlider>
 #include <QSocketNotifier>
 #include <QSpinBox>
 #include <QStackedWidget>
@@ -58,8 +58,6 @@ constexpr int kCancelAfterMs = 800;
 constexpr int kCancelSlackMs = 1500;  // the wait under way ends at its next 10 ms step, the windows close
 constexpr int kLayoutSettleMs = 50;
 constexpr int kWideWindow = 1400;
-
-#define REQUIRE_READY(h) QVERIFY2((h).ready(), (h).error().c_str())
 
 bool contains(const std::vector<int>& labels, int label) {
   return std::find(labels.begin(), labels.end(), label) != labels.end();
@@ -674,7 +672,7 @@ void WindowTests::basicPageLoadsEditsAndSaves() {
     dialog->findChild<QSpinBox*>(QStringLiteral("se2"))->setValue(20);
     QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("sbOk")), Qt::LeftButton);
   });
-  h.click("sbBasicAdd");
+  h.click("sbBasicCauseAdd");
   QVERIFY(!h.dialogMissed);
   QCOMPARE(h.find<QListWidget>("lbBasicCauses")->count(), 1);
 

@@ -17,6 +17,7 @@ class WindowTests : public QObject {
  private slots:
   void connectShowsTheGatewayAndDisconnectClearsIt();
   void systemPageLoadsEditsAndSaves();
+  void toolbarLoadsAndSavesTheWholeConfiguration();
   void outgoingPageLoadsEditsAndSaves();
   void incomingPageLoadsEditsAndSaves();
   void networkPageEditsEntriesAndSaves();
@@ -43,6 +44,9 @@ class WindowTests : public QObject {
   void statisticsPageLoadsAndClearsTheCounters();
   void tracingAtTwoThousandLinesASecondLeavesTheWindowTakingKeys();
   void terminalSendsKeysAsTypedAndGivesWayToTheNextTopic();
+  void lcrPageEditsRecordsHolidaysAndSaves();
+  void extensionPageEditsRecordsAndSaves();
+  void sipStatePollsWithoutOverlappingASave();
 };
 
 }  // namespace gw::test

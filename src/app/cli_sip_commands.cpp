@@ -1,0 +1,38 @@
+// gwctl sip-state: one poll of the SIP registration state page, its table on stdout.
+
+#include "app/cli.h"
+#include "online/sip_state.h"
+
+namespace gw {
+
+namespace {
+
+int sipStateCommand(CliContext& c, const std::vector<std::string>& args) {
+  if (!args.empty()) {
+    c.fail("this command takes no arguments" + helpPointer("sip-state"));
+    return kExitUsage;
+  }
+  if (!c.connect(false)) return kExitNoConnection;
+  SipStateTool& tool = c.program.tool<SipStateTool>();
+  if (!tool.sipRegLoad()) {
+    tool.sipRegLoadError();
+    return kExitReportedErrors;
+  }
+  std::fprintf(c.out, "%s\n", tool.memSipReg.text.c_str());
+  std::fflush(c.out);
+  return kExitOk;
+}
+
+}  // namespace
+
+std::vector<CliCommand> sipCommands() {
+  return {
+      {"sip-state", "sip-state", "show which mobility extensions are registered",
+       "Connects and reads the registration state of the mobility extensions once, as the \"SIP\n"
+       "registration state\" page does every 5 s, and prints its table on stdout: name, user and\n"
+       "whether each extension is registered. Exit 1 when the gateway's listing could not be read.\n",
+       sipStateCommand},
+  };
+}
+
+}  // namespace gw
