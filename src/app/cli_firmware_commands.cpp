@@ -109,7 +109,7 @@ int upgrade(CliContext& c, const std::vector<std::string>& args) {
 
 std::vector<CliCommand> firmwareCommands() {
   return {
-      {"upgrade", "upgrade FILE [--force]", "write a firmware image into the gateway",
+      {"upgrade", "upgrade FILE [--force]", "serial or LAN by the link in use; --force skips the compatibility check",
        "Writes the Intel-HEX firmware image FILE into the gateway over the link in use. A file that is\n"
        "missing, is not Intel-HEX or holds a damaged record is refused before anything is sent (exit 4).\n"
        "First the image is checked against the gateway's boot loader (exit 1 when it does not suit it);\n"

@@ -6,7 +6,6 @@
 #include "firmware/compatibility.h"
 #include "firmware/intel_hex.h"
 #include "link/login.h"
-#include "link/serial_search.h"
 #include "online/firmware_captions.h"
 
 namespace gw {
@@ -170,43 +169,24 @@ bool FirmwareTool::compatibilityCheck(const std::string& file) {
   return false;
 }
 
-// The port the engine takes over: the link's, closed first; without one the ports are searched as a
-// connect does, the gateway logged in and identified, and its port closed again.
+// The port the engine takes over: the link's, closed first. A gateway that is not connected is connected
+// first as the Connect command does (its fixed port first, the login, the identification): the engine talks
+// to the firmware's console, which takes no command before the login. A gateway found in its boot loader
+// is taken as it is (upgradeRunning keeps the connect from offering another upgrade).
 std::optional<std::string> FirmwareTool::serialPortForUpgrade() {
   Link& link = ctx_.link;
-  if (ctx_.connection.connected()) ctx_.connection.disconnectCommand();
-  link.closeSerial();
-  if (!link.comm.portName.empty()) return link.comm.portName;
-
-  std::string errors;
-  const SerialSearchResult found = findSerialGateway(link, ctx_.host, ctx_.captions, errors);
-  if (found.cancelled) return std::nullopt;
-  if (!found.bootLoader && (found.notFound || !link.comm.portHandle)) {
-    ctx_.host.messageBox(
-        Message{errors, ctx_.captions.at(cap::kErrorTitle), MessageKind::Error, -1, cap::kErrorTitle});
-    link.closeSerial();
-    return std::nullopt;
-  }
-  if (!found.bootLoader) {
-    ctx_.connection.showProgress(ProgressKind::Reading);
-    const TGateway& gateway = ctx_.selection.selected();
-    int failure = 0;
-    if (!upgradeLogin(link, gateway.userName, gateway.password)) {
-      failure = cap::kLoginFailed;
-    } else {
-      const std::string identification = ctx_.connection.identifyGateway(false);
-      if (identification.empty() || identification == "error") failure = cap::kIdentificationFailed;
-    }
-    ctx_.connection.hideProgress();
-    if (failure != 0) {
-      showMessage(failure, cap::kErrorTitle, MessageKind::Error);
+  if (link.comm.linkType != kSerialLink || !ctx_.connection.connected()) {
+    if (ctx_.connection.connected()) ctx_.connection.disconnectCommand();
+    link.comm.linkType = kSerialLink;
+    if (!ctx_.connection.commConnect(false) && ctx_.connection.lastOutcome() != ConnectOutcome::BootLoader) {
       link.closeSerial();
       return std::nullopt;
     }
   }
-  const std::string port = link.comm.portName;
+  if (ctx_.connection.connected()) ctx_.connection.disconnectCommand();
   link.closeSerial();
-  return port;
+  if (link.comm.portName.empty()) return std::nullopt;
+  return link.comm.portName;
 }
 
 UpgradeOutcome FirmwareTool::sbFirmUpgradeClick() {
