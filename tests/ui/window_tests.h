@@ -47,6 +47,8 @@ class WindowTests : public QObject {
   void lcrPageEditsRecordsHolidaysAndSaves();
   void extensionPageEditsRecordsAndSaves();
   void sipStatePollsWithoutOverlappingASave();
+  // firmware_tests.cpp
+  void serialUpgradeShowsItsProgressAndHoldsTheCloseOff();
 };
 
 }  // namespace gw::test
