@@ -19,6 +19,7 @@
 #include "stop_signals.h"
 #include "tcp_console.h"
 #include "transcript.h"
+#include "udp_port.h"
 
 namespace gwsim {
 namespace {
@@ -143,6 +144,17 @@ int run(const SimOptions& options) {
     }
   }
 
+  std::unique_ptr<UdpPort> firmwarePort;
+  if (options.udpPort) {
+    UdpPortConfig udpConfig{*options.udpPort,       options.user,       options.password, options.eraseMs,
+                            options.udpLossPercent, options.udpReorder, options.flashPath};
+    firmwarePort = UdpPort::open(udpConfig, flash, error);
+    if (!firmwarePort) {
+      std::fprintf(stderr, "gwsim: firmware port: %s\n", error.c_str());
+      return kExitFailure;
+    }
+  }
+
   std::vector<Pollable*> parts;
   if (lan) {
     std::printf("tcp 127.0.0.1:%d\n", lan->port());
@@ -151,6 +163,10 @@ int run(const SimOptions& options) {
   if (serial) {
     std::printf("pty %s\n", serial->linkPath().c_str());
     parts.push_back(serial.get());
+  }
+  if (firmwarePort) {
+    std::printf("udp 127.0.0.1:%d\n", firmwarePort->port());
+    parts.push_back(firmwarePort.get());
   }
   std::fflush(stdout);
 

@@ -181,6 +181,21 @@ bool setEraseTime(SimOptions& options, const std::string& value, std::string& er
   return ms.has_value();
 }
 
+bool setUdpPort(SimOptions& options, const std::string& value, std::string& error) {
+  const std::optional<long> port = toLong(value, 0, kMaxPort);
+  if (!port) error = "not a UDP port: " + value;
+  if (port) options.udpPort = static_cast<int>(*port);
+  return port.has_value();
+}
+
+bool setUdpLoss(SimOptions& options, const std::string& value, std::string& error) {
+  constexpr long kMaxLossPercent = 100;
+  const std::optional<long> percent = toLong(value, 0, kMaxLossPercent);
+  if (!percent) error = "datagram loss must be 0..100 %";
+  if (percent) options.udpLossPercent = static_cast<int>(*percent);
+  return percent.has_value();
+}
+
 const std::vector<OptionRow>& optionTable() {
   static const std::vector<OptionRow> table{
       {"--tcp", true, setPort},
@@ -218,6 +233,9 @@ const std::vector<OptionRow>& optionTable() {
       {"--boot-refuse", true, count(&SimOptions::bootRefuse)},
       {"--boot-lose", true, count(&SimOptions::bootLose)},
       {"--boot-stay", false, flag(&SimOptions::bootStay, true)},
+      {"--udp", true, setUdpPort},
+      {"--udp-loss", true, setUdpLoss},
+      {"--udp-reorder", false, flag(&SimOptions::udpReorder, true)},
       {"--help", false, flag(&SimOptions::help, true)},
   };
   return table;
@@ -293,6 +311,9 @@ std::string usageText() {
          "  --boot-refuse N         the boot loader refuses the batch of data record N (first attempt)\n"
          "  --boot-lose N           the boot loader's answer to batch end N is lost (once)\n"
          "  --boot-stay             after the image the gateway stays in its boot loader\n"
+         "  --udp PORT              firmware port (UCMD) on 127.0.0.1:PORT; 0 picks a free port\n"
+         "  --udp-loss PERCENT      the firmware port loses this share of datagrams either way\n"
+         "  --udp-reorder           the firmware port holds every other reply back behind the next\n"
          "  --help\n";
 }
 

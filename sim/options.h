@@ -63,6 +63,10 @@ struct SimOptions {
   std::optional<long> bootRefuse;
   std::optional<long> bootLose;
   bool bootStay = false;
+  // The firmware port (UCMD over UDP on 127.0.0.1; 0 picks a free port) and its datagram faults.
+  std::optional<int> udpPort;
+  int udpLossPercent = 0;
+  bool udpReorder = false;
 
   bool help = false;
 };

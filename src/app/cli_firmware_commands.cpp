@@ -1,6 +1,9 @@
 // gwctl commands of the firmware page: upgrade.
 
+#include <functional>
+
 #include "app/cli.h"
+#include "base/text.h"
 #include "online/firmware_tool.h"
 
 namespace gw {
@@ -13,16 +16,20 @@ constexpr const char* kForceOption = "--force";
 // terminal); the messages go out as every message does.
 class ConsoleUpgradeWindows : public UpgradeWindows {
  public:
-  explicit ConsoleUpgradeWindows(ConsoleHost& host) : host_(host) {}
+  ConsoleUpgradeWindows(ConsoleHost& host, std::function<bool()> interrupted)
+      : host_(host), interrupted_(std::move(interrupted)) {}
 
   void showFirm(const std::string& caption) override { host_.showTransfer(caption); }
   void setFirmStatus(const std::string&, int percent) override {
     if (percent >= 0) host_.setTransferProgress(percent);
   }
   void hideFirm() override { host_.hideTransfer(); }
+  // The LAN upgrade: Ctrl+C is the status window's Close button.
+  bool dialingClosed() override { return interrupted_(); }
 
  private:
   ConsoleHost& host_;
+  std::function<bool()> interrupted_;
 };
 
 int exitStatusOf(UpgradeOutcome outcome) {
@@ -77,15 +84,21 @@ int upgrade(CliContext& c, const std::vector<std::string>& args) {
     c.fail("upgrade takes one firmware file" + helpPointer("upgrade"));
     return kExitUsage;
   }
-  if (c.program.link.comm.linkType != kSerialLink) {
-    c.fail(
-        "the upgrade over the LAN is not available in this version; choose the serial link (--serial PORT)");
-    return kExitUsage;
-  }
   FirmwareTool& tool = c.program.tool<FirmwareTool>();
-  ConsoleUpgradeWindows windows(c.host);
+  ConsoleUpgradeWindows windows(c.host, [&c] { return c.interrupted(); });
   tool.setWindows(&windows);
   tool.edFirmUpdate.set(files.front());
+  if (c.program.link.comm.linkType == kLanLink) {
+    tool.holdDialingAfterSuccess = false;
+    tool.pFirmUpgrdUdpMouseDown(force);
+    const UpgradeOutcome lan = tool.pFirmUpgrdUdpClick();
+    tool.setWindows(nullptr);
+    if (!tool.lastLanError().empty()) std::fprintf(c.err, "%s\n", trim(tool.lastLanError()).c_str());
+    if (lan == UpgradeOutcome::Succeeded && c.program.link.comm.connected) {
+      std::fprintf(c.out, "%s\n", c.program.connection.identification.c_str());
+    }
+    return exitStatusOf(lan);
+  }
   tool.sbFirmUpgradeMouseDown(force);
   const UpgradeOutcome outcome = tool.sbFirmUpgradeClick();
   if (outcome != UpgradeOutcome::Started) {
@@ -109,7 +122,8 @@ int upgrade(CliContext& c, const std::vector<std::string>& args) {
 
 std::vector<CliCommand> firmwareCommands() {
   return {
-      {"upgrade", "upgrade FILE [--force]", "serial or LAN by the link in use; --force skips the compatibility check",
+      {"upgrade", "upgrade FILE [--force]",
+       "serial or LAN by the link in use; --force skips the compatibility check",
        "Writes the Intel-HEX firmware image FILE into the gateway over the link in use. A file that is\n"
        "missing, is not Intel-HEX or holds a damaged record is refused before anything is sent (exit 4).\n"
        "First the image is checked against the gateway's boot loader (exit 1 when it does not suit it);\n"
@@ -118,7 +132,11 @@ std::vector<CliCommand> firmwareCommands() {
        "erase its flash and restart into it first; a gateway already in its boot loader is upgraded as it\n"
        "is). Afterwards the gateway is connected again and its identification printed on stdout. A gateway\n"
        "that stays in its boot loader after a failed upgrade is left there (exit 1): run upgrade again.\n"
-       "Exit 3 when no gateway answers on the port.\n",
+       "Exit 3 when no gateway answers on the port.\n"
+       "LAN link: the image goes over UDP to the gateway record's firmware port (gateway add|edit "
+       "--fwport),\n"
+       "logged in with the gateway's user name and password; the flash is erased and written and the\n"
+       "gateway reset; the packets are logged in Fwpost.log in the program folder.\n",
        upgrade},
   };
 }

@@ -1,10 +1,14 @@
 #include "online/firmware_tool.h"
 
+#include <fstream>
+
 #include "base/caption_ids.h"
 #include "base/files.h"
 #include "base/text.h"
 #include "firmware/compatibility.h"
 #include "firmware/intel_hex.h"
+#include "firmware/ucmd.h"
+#include "firmware/ucmd_session.h"
 #include "link/login.h"
 #include "online/firmware_captions.h"
 
@@ -86,6 +90,11 @@ std::vector<ControlSet::Button> FirmwareTool::buttons() {
       {"sbFirmUpgrade",
        [this] {
          sbFirmUpgradeClick();
+         skipCheck_ = false;
+       }},
+      {"pFirmUpgrdUdp",
+       [this] {
+         pFirmUpgrdUdpClick();
          skipCheck_ = false;
        }},
   };
@@ -206,6 +215,97 @@ UpgradeOutcome FirmwareTool::sbFirmUpgradeClick() {
   return startSerialUpgrade(*port, file, *port + " : " + ctx_.captions.at(cap::kFirmwareUpgradeTitle));
 }
 
+namespace {
+
+// The largest image the LAN upgrade takes: 8 MB less one block.
+constexpr std::size_t kLanImageLimit = (8u << 20) - ucmd::kBlockBytes;
+
+// The status window's lines as the run writes them: a title per phase, a status line rewritten after
+// every packet, an empty line after a finished phase; its Close button is the user's escape.
+class DialingStatus : public UpgradeStatus {
+ public:
+  DialingStatus(UpgradeWindows& windows, Clock& clock) : windows_(windows), clock_(clock) {}
+  void title(const std::string& line) override {
+    lines_.push_back(line);
+    lines_.emplace_back();
+    show();
+  }
+  void status(const std::string& line) override {
+    if (lines_.empty()) lines_.emplace_back();
+    lines_.back() = line;
+    constexpr int kShowEveryPackets = 16;
+    if (++updates_ % kShowEveryPackets == 0) show();
+  }
+  void phaseDone() override {
+    lines_.emplace_back();
+    show();
+  }
+  bool escaped() override { return windows_.dialingClosed(); }
+
+ private:
+  void show() {
+    windows_.setDialingLines(lines_);
+    clock_.processEvents();
+  }
+  UpgradeWindows& windows_;
+  Clock& clock_;
+  std::vector<std::string> lines_;
+  int updates_ = 0;
+};
+
+}  // namespace
+
+UpgradeOutcome FirmwareTool::pFirmUpgrdUdpClick() {
+  lastLanError_.clear();
+  const std::string file = edFirmUpdate.text;
+  if (!fileUsable(file, true)) return UpgradeOutcome::FileRefused;
+  if (!ctx_.connection.commConnect(false)) return UpgradeOutcome::NotConnected;
+  if (!compatibilityCheck(file)) return UpgradeOutcome::Incompatible;
+  ctx_.connection.disconnectCommand();
+  const TGateway& gateway = ctx_.selection.selected();
+  const std::vector<std::string> args = {"",
+                                         "/write",
+                                         "/cpu",
+                                         gateway.host + ":" + std::to_string(gateway.firmwarePort),
+                                         gateway.userName + ":" + gateway.password,
+                                         file};
+  const std::optional<ucmd::RunArguments> run = ucmd::parseArguments(args);
+  const HexImage image = hexImage(readIntelHex(readFirmwareFile(file).value_or("")).records, kLanImageLimit);
+  if (!run || image.tooLarge) {
+    showMessage(cap::kLanUpgradeFailed, cap::kErrorTitle, MessageKind::Error);
+    return UpgradeOutcome::Failed;
+  }
+  windows_->showDialing(ctx_.captions.at(cap::kUpgradeStarting + CFWUpgradeThread::kSending));
+  ctx_.host.setMainEnabled(false);
+  std::string log;
+  std::string error;
+  bool ok = false;
+  if (std::unique_ptr<UdpChannel> channel = openUdpChannel(run->host, run->port, error)) {
+    DialingStatus status(*windows_, ctx_.clock);
+    UcmdSession session(ctx_.clock, *channel, run->credential, run->memory, status, log);
+    ok = session.erase() && session.write(image.bytes, file) && session.reset();
+    error = session.error();
+  }
+  std::ofstream(joinPath(ctx_.selection.programFolder(), kLanLogName), std::ios::trunc) << log;
+  if (!ok) {
+    lastLanError_ = error;
+    windows_->hideDialing();
+    ctx_.host.setMainEnabled(true);
+    showMessage(cap::kLanUpgradeFailed, cap::kErrorTitle, MessageKind::Error);
+    return UpgradeOutcome::Failed;
+  }
+  for (int waited = 0; holdDialingAfterSuccess && waited < kLanDoneShowMs && !windows_->dialingClosed();
+       waited += kLanDoneStepMs) {
+    ctx_.clock.sleep(kLanDoneStepMs);
+  }
+  windows_->hideDialing();
+  windows_->setDialingCaption("Firmware");
+  ctx_.host.setMainEnabled(true);
+  showMessage(cap::kLanUpgradeDone, cap::kQuestionTitle, MessageKind::Information);
+  if (ctx_.link.comm.linkType == kLanLink) ctx_.connection.commConnect(false);
+  return UpgradeOutcome::Succeeded;
+}
+
 std::string FirmwareTool::portLogPath() {
   return joinPath(ctx_.selection.programFolder(), kPortLogName);
 }
@@ -324,6 +424,7 @@ const FormLayout& firmwarePageLayout() {
                    {K::Edit, "edFirmUpdate", {2604, "Firmware file :"}, nullptr, {}, 0, {}, true},
                    {K::Button, "sbFirmFile", {2605, "..."}},
                    {K::Button, "sbFirmUpgrade", {2606, "Upgrade over the serial port"}},
+                   {K::Button, "pFirmUpgrdUdp", {2607, "Upgrade over the LAN"}},
                    {K::Label,
                     "lbFirmCtrl",
                     {2608,

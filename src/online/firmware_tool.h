@@ -55,6 +55,17 @@ class FirmwareTool : public OnlineTool {
   // Whether Ctrl was held when the button went down: then the compatibility check is skipped.
   void sbFirmUpgradeMouseDown(bool ctrlHeld) { skipCheck_ = ctrlHeld; }
   UpgradeOutcome sbFirmUpgradeClick();
+  void pFirmUpgrdUdpMouseDown(bool ctrlHeld) { skipCheck_ = ctrlHeld; }
+  // The LAN upgrade over UCMD to the gateway record's firmware port; runs to its end on this thread.
+  UpgradeOutcome pFirmUpgrdUdpClick();
+  static constexpr const char* kLanLogName = "Fwpost.log";
+  // Success keeps the status window up this long, the program responsive.
+  static constexpr int kLanDoneShowMs = 10'000;
+  static constexpr int kLanDoneStepMs = 100;
+  // gwctl has no window to keep up.
+  bool holdDialingAfterSuccess = true;
+  // The console text of the last LAN run's failure (empty after success).
+  const std::string& lastLanError() const { return lastLanError_; }
 
   // --- The serial engine ---
   bool serialUpgradeRunning() const { return engine_ != nullptr; }
@@ -103,6 +114,7 @@ class FirmwareTool : public OnlineTool {
   std::deque<Report> reports_;
   int lastSerialResult_ = CFWUpgradeThread::kSucceeded;
   bool finishing_ = false;
+  std::string lastLanError_;
 };
 
 const FormLayout& firmwarePageLayout();
