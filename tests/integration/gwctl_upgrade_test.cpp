@@ -70,3 +70,72 @@ TEST_F(GwctlFixture, UpgradeRefusesADamagedFileAndALanLinkBeforeConnecting) {
 
 }  // namespace
 }  // namespace gw::test
+
+namespace gw::test {
+namespace {
+
+// The LAN half: the image over UDP to the gateway record's firmware port lands in gwsim's flash from its
+// second block on (the first block is the boot loader's and is never sent; the checksum block carries its
+// stamp), also through lost and reordered datagrams; a wrong password and a silent port end with their
+// message.
+struct LanCase {
+  const char* name;
+  std::vector<std::string> simOptions;
+  const char* password;
+  bool silentPort;
+  int exitCode;
+  const char* said;
+};
+
+class GwctlLanUpgrade : public GwctlFixture, public ::testing::WithParamInterface<LanCase> {};
+
+TEST_P(GwctlLanUpgrade, WritesTheImageOverUdp) {
+  const LanCase& c = GetParam();
+  const std::string bytes = firmwareBytes(0x12000, kVersion);
+  const std::string hex = home.file("image.hex");
+  ASSERT_TRUE(writeIntelHex(bytes, home.file("image.bin"), hex));
+  const std::string flash = home.file("flash.bin");
+  std::vector<std::string> simArgs = {"--tcp", "0", "--udp", "0", "--erase-ms", "100", "--flash", flash};
+  simArgs.insert(simArgs.end(), c.simOptions.begin(), c.simOptions.end());
+  SimProcess sim(GWSIM_PATH, simArgs);
+  ASSERT_TRUE(sim.ready()) << sim.error();
+  const int fwport = c.silentPort ? sim.tcpPort() : sim.udpPort();  // nothing answers UDP there
+  ASSERT_EQ(gwctl({"gateway", "add", "Lan", "--host", "127.0.0.1", "--port", std::to_string(sim.tcpPort()),
+                   "--fwport", std::to_string(fwport), "--user", "admin", "--password", c.password})
+                .exitCode,
+            0);
+
+  const ProcessResult r = gwctl(
+      {"--gateway", "Lan", "--lan", "127.0.0.1:" + std::to_string(sim.tcpPort()), "upgrade", hex, "--force"});
+  EXPECT_EQ(r.exitCode, c.exitCode) << c.name << "\n" << r.err;
+  EXPECT_NE(r.err.find(c.said), std::string::npos) << c.name << "\n" << r.err;
+  if (c.exitCode != 0) return;
+  const std::string written = readFile(flash);
+  ASSERT_EQ(written.size(), bytes.size());
+  for (std::size_t at = 1024; at < bytes.size(); at += 1024) {
+    if (at == 0x2000) {
+      EXPECT_EQ(written.compare(at + 6, 1018, bytes, at + 6, 1018), 0) << "checksum block";
+    } else {
+      EXPECT_EQ(written.compare(at, 1024, bytes, at, 1024), 0) << "block at " << at;
+    }
+  }
+  EXPECT_EQ(written[0x2000], '[');
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Ports, GwctlLanUpgrade,
+    ::testing::Values(
+        // a password that holds a colon logs in: "user:password" is split at its first colon
+        LanCase{"lossy",
+                {"--udp-loss", "5", "--udp-reorder", "--login", "admin:pa:ss"},
+                "pa:ss",
+                false,
+                0,
+                "upgraded successfully"},
+        // the console takes any login; the firmware port wants admin/admin
+        LanCase{"password", {"--no-login"}, "wrong", false, 1, "UCMD packet user:name"},
+        LanCase{"silent", {}, "admin", true, 1, "User escaped"}),
+    [](const ::testing::TestParamInfo<LanCase>& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace gw::test
