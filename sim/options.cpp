@@ -268,8 +268,8 @@ ParsedOptions parseOptions(const std::vector<std::string>& args) {
     std::string error;
     if (!row->set(options, value, error)) return {std::nullopt, name + ": " + error};
   }
-  if (!options.help && !options.tcpPort && options.ptyPath.empty()) {
-    return {std::nullopt, "give --tcp PORT, --pty PATH or both"};
+  if (!options.help && !options.tcpPort && options.ptyPath.empty() && !options.udpPort) {
+    return {std::nullopt, "give --tcp PORT, --pty PATH, --udp PORT or several"};
   }
   return {options, ""};
 }

@@ -80,12 +80,41 @@ void UdpPort::addPollFds(std::vector<pollfd>& fds, std::int64_t) {
 }
 
 std::optional<std::int64_t> UdpPort::deadlineMs(std::int64_t) const {
-  if (heldBack_) return heldBackUntilMs_;
-  return std::nullopt;
+  std::optional<std::int64_t> deadline;
+  if (heldBack_) deadline = heldBackUntilMs_;
+  if (pendingErase_ && (!deadline || pendingErase_->doneAtMs < *deadline)) deadline = pendingErase_->doneAtMs;
+  return deadline;
+}
+
+void UdpPort::finishErase(std::int64_t nowMs) {
+  if (!pendingErase_ || nowMs < pendingErase_->doneAtMs) return;
+  const PendingErase done = *pendingErase_;
+  pendingErase_.reset();
+  const AreaShape shape = Flash::shape(area_);
+  flash_.erase(area_, done.address - shape.start, done.step);
+  send(reply(kEraseOk, done.sequence, done.address, done.step, 0), nowMs);
 }
 
 void UdpPort::sendOut(const std::vector<std::uint8_t>& datagram) {
   ::sendto(fd_, datagram.data(), datagram.size(), 0, reinterpret_cast<sockaddr*>(&peer_), peerLength_);
+}
+
+void UdpPort::send(std::vector<std::uint8_t> datagram, std::int64_t nowMs) {
+  if (lost()) return;
+  if (config_.reorder && !heldBack_) {
+    heldBack_ = std::move(datagram);
+    heldBackUntilMs_ = nowMs + kHoldBackMs;
+    return;
+  }
+  sendOut(datagram);
+  if (heldBack_) {
+    sendOut(*heldBack_);
+    heldBack_.reset();
+  }
+}
+
+bool UdpPort::lost() {
+  return config_.lossPercent > 0 && static_cast<int>(random_() % kPercent) < config_.lossPercent;
 }
 
 void UdpPort::onPolled(const std::vector<pollfd>& fds, std::int64_t nowMs) {
@@ -93,6 +122,7 @@ void UdpPort::onPolled(const std::vector<pollfd>& fds, std::int64_t nowMs) {
     sendOut(*heldBack_);
     heldBack_.reset();
   }
+  finishErase(nowMs);
   if (!index_ || *index_ >= fds.size() || (fds[*index_].revents & POLLIN) == 0) return;
   std::vector<std::uint8_t> buffer(kBufferBytes);
   socklen_t length = sizeof peer_;
@@ -101,23 +131,8 @@ void UdpPort::onPolled(const std::vector<pollfd>& fds, std::int64_t nowMs) {
   if (n < 0) return;
   peerLength_ = length;
   buffer.resize(static_cast<std::size_t>(n));
-  const auto lost = [this] {
-    return config_.lossPercent > 0 && static_cast<int>(random_() % kPercent) < config_.lossPercent;
-  };
   if (lost()) return;
-  for (std::vector<std::uint8_t>& out : answer(buffer, nowMs)) {
-    if (lost()) continue;
-    if (config_.reorder && !heldBack_) {
-      heldBack_ = std::move(out);
-      heldBackUntilMs_ = nowMs + kHoldBackMs;
-      continue;
-    }
-    sendOut(out);
-    if (heldBack_) {
-      sendOut(*heldBack_);
-      heldBack_.reset();
-    }
-  }
+  for (std::vector<std::uint8_t>& out : answer(buffer, nowMs)) send(std::move(out), nowMs);
 }
 
 std::vector<std::uint8_t> UdpPort::reply(std::uint8_t code, std::uint8_t sequence, std::uint32_t address,
@@ -184,15 +199,16 @@ std::vector<std::vector<std::uint8_t>> UdpPort::answer(const std::vector<std::ui
     return {reply(kAddressError, seq, address, 0, 0)};
   const std::uint32_t offset = address - shape.start;
   if (code == kErase) {
-    // The whole area takes --erase-ms; a step is answered once the time for it has passed (the client asks
-    // again every second).
+    // The whole area takes --erase-ms from the first ERASE on; each step is answered when its share of that
+    // time has passed.
     if (eraseStartedMs_ < 0) eraseStartedMs_ = nowMs;
     const std::uint32_t step = std::min(kEraseStepBytes, shape.size - offset);
     const std::int64_t doneAt =
         eraseStartedMs_ + static_cast<std::int64_t>(config_.eraseMs) * (offset + step) / shape.size;
-    if (nowMs < doneAt) return {};
-    flash_.erase(area_, offset, step);
-    return {reply(kEraseOk, seq, address, step, 0)};
+    // A repeated ERASE of the step under way is the same request: its answer comes when the step is done.
+    pendingErase_ = PendingErase{seq, address, step, std::max(doneAt, nowMs)};
+    finishErase(nowMs);
+    return {};
   }
   if (code == kWrite && in.size() == kHeader + kBlock && offset + kBlock <= shape.size) {
     flash_.write(area_, offset, in.data() + kHeader, kBlock);

@@ -2,7 +2,7 @@
 // The firmware port (--udp PORT): the device's side of UCMD. Each MODE first draws a challenge (PSWERR with
 // 16 random bytes) and is granted (MODOK with the area, the window and the area's end) once its
 // authentication bytes are MD5(challenge + "user/password"); ERASE erases 64 KiB steps of the area taking
-// --erase-ms for the whole area and answers ERAOK when its step is done; WRITE puts 1024 bytes into the
+// --erase-ms for the whole area and answers ERAOK as soon as its step is done; WRITE puts 1024 bytes into the
 // flash at the area's offset and answers WROK with the next window limit; a reset MODE answers MODOK five
 // times and the gateway restarts. --udp-loss drops that percentage of datagrams either way, --udp-reorder
 // holds every other reply back behind the next (or for a few milliseconds when no next comes).
@@ -58,6 +58,9 @@ class UdpPort : public Pollable {
                                   const std::vector<std::uint8_t>& data = {}) const;
   FlashArea areaOf(std::uint32_t memory) const;
   void sendOut(const std::vector<std::uint8_t>& datagram);
+  void send(std::vector<std::uint8_t> datagram, std::int64_t nowMs);
+  void finishErase(std::int64_t nowMs);
+  bool lost();
 
   UdpPortConfig config_;
   Flash& flash_;
@@ -73,6 +76,14 @@ class UdpPort : public Pollable {
   std::vector<bool> written_;
   std::optional<std::vector<std::uint8_t>> heldBack_;
   std::int64_t heldBackUntilMs_ = 0;
+  // An erase step under way: its ERAOK leaves when the step's time has passed.
+  struct PendingErase {
+    std::uint8_t sequence;
+    std::uint32_t address;
+    std::uint32_t step;
+    std::int64_t doneAtMs;
+  };
+  std::optional<PendingErase> pendingErase_;
   sockaddr_storage peer_{};
   unsigned peerLength_ = 0;
 };
