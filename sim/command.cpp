@@ -14,7 +14,7 @@ struct FixedCommand {
   CommandKind kind;
 };
 
-constexpr std::array<FixedCommand, 7> kFixedCommands{{
+constexpr std::array<FixedCommand, 8> kFixedCommands{{
     {"", CommandKind::Attention},
     {"I3", CommandKind::Identify3},
     {"I4", CommandKind::Identify4},
@@ -22,6 +22,7 @@ constexpr std::array<FixedCommand, 7> kFixedCommands{{
     {"&M=REG", CommandKind::RegisterAgain},
     {"&BSYS=RESET", CommandKind::Reset},
     {"&FRES", CommandKind::FactoryReset},
+    {"!K3WP", CommandKind::EraseFlash},
 }};
 
 bool equalsNoCase(std::string_view a, std::string_view b) {

@@ -36,6 +36,7 @@ enum class CommandKind {
   VoiceRecord,    // "AT!M0=record": record during the answered call
   CallDial,       // "AT!SG00=603123456": the recording call
   CallHangUp,     // "AT!D"
+  EraseFlash,     // "AT!K3WP": erase the flash and restart into the boot loader
   Unknown,
 };
 

@@ -91,6 +91,8 @@ CommandOutcome Device::execute(const Command& command) {
     case CommandKind::Reset:
       outcome = {okReply(), CommandEffect::Restart};
       break;
+    case CommandKind::EraseFlash:
+      return {okReply(), CommandEffect::BootLoader};
     case CommandKind::TraceStart:
       outcome = {okReply()};
       outcome.trace = TraceOrder{true, {command.traceType, command.traceLevel, traceDetails()}};

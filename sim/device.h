@@ -52,7 +52,8 @@ struct DeviceConfig {
 // Restart: the gateway reboots (its consoles ask for the login again). VoiceRestart: it re-initialises its
 // voice processing after a codec change that adds or removes G.723; it is away as long, but the serial
 // console stays logged in.
-enum class CommandEffect { None, Restart, VoiceRestart };
+// BootLoader: the firmware erases its flash and restarts into the boot loader (on the serial console).
+enum class CommandEffect { None, Restart, VoiceRestart, BootLoader };
 
 struct CommandOutcome {
   CommandOutcome() = default;
@@ -80,6 +81,8 @@ class Device {
   Device(DeviceConfig config, RegisterStore store, Transcript& transcript, StoreListener onStoreChanged = {});
 
   const Identity& identity() const { return config_.identity; }
+  // After an upgrade the gateway reports the version its new image carries.
+  void setFirmwareVersion(std::string version) { config_.identity.firmwareVersion = std::move(version); }
   bool loginEnabled() const { return config_.loginEnabled; }
   bool acceptsLogin(std::string_view user, std::string_view password) const;
   const RegisterStore& store() const { return store_; }

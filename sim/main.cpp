@@ -9,6 +9,7 @@
 
 #include "device.h"
 #include "event_loop.h"
+#include "flash.h"
 #include "full_configuration.h"
 #include "identity.h"
 #include "options.h"
@@ -18,6 +19,7 @@
 #include "stop_signals.h"
 #include "tcp_console.h"
 #include "transcript.h"
+#include "udp_port.h"
 
 namespace gwsim {
 namespace {
@@ -113,6 +115,15 @@ int run(const SimOptions& options) {
   stateOwner = &device;
   const DeliveryPolicy policy{options.splitReplies, options.garbage};
 
+  // One flash behind the boot loader and the firmware port; its image names the firmware version.
+  Flash flash;
+  std::string flashError;
+  if (!options.flashPath.empty() && !flash.load(options.flashPath, flashError)) {
+    std::fprintf(stderr, "gwsim: %s\n", flashError.c_str());
+    return kExitFailure;
+  }
+  if (const std::optional<std::string> version = flash.imageVersion()) device.setFirmwareVersion(*version);
+
   std::string error;
   std::unique_ptr<TcpConsole> lan;
   if (options.tcpPort) {
@@ -125,11 +136,32 @@ int run(const SimOptions& options) {
   }
   std::unique_ptr<PtyConsole> serial;
   if (!options.ptyPath.empty()) {
-    serial = PtyConsole::open({options.ptyPath, options.rates, options.boot, policy, options.traceRate,
-                               options.xmodem, options.call},
-                              device, transcript, error);
+    PtyConsoleConfig serialConfig;
+    serialConfig.linkPath = options.ptyPath;
+    serialConfig.rates = options.rates;
+    serialConfig.boot = options.boot;
+    serialConfig.policy = policy;
+    serialConfig.traceRate = options.traceRate;
+    serialConfig.flash = &flash;
+    serialConfig.flashPath = options.flashPath;
+    serialConfig.eraseMs = options.eraseMs;
+    serialConfig.bootOptions = {options.bootRefuse, options.bootLose, options.bootStay};
+    serialConfig.xmodem = options.xmodem;
+    serialConfig.call = options.call;
+    serial = PtyConsole::open(serialConfig, device, transcript, error);
     if (!serial) {
       std::fprintf(stderr, "gwsim: serial console: %s\n", error.c_str());
+      return kExitFailure;
+    }
+  }
+
+  std::unique_ptr<UdpPort> firmwarePort;
+  if (options.udpPort) {
+    UdpPortConfig udpConfig{*options.udpPort,       options.user,       options.password, options.eraseMs,
+                            options.udpLossPercent, options.udpReorder, options.flashPath};
+    firmwarePort = UdpPort::open(udpConfig, flash, error);
+    if (!firmwarePort) {
+      std::fprintf(stderr, "gwsim: firmware port: %s\n", error.c_str());
       return kExitFailure;
     }
   }
@@ -142,6 +174,10 @@ int run(const SimOptions& options) {
   if (serial) {
     std::printf("pty %s\n", serial->linkPath().c_str());
     parts.push_back(serial.get());
+  }
+  if (firmwarePort) {
+    std::printf("udp 127.0.0.1:%d\n", firmwarePort->port());
+    parts.push_back(firmwarePort.get());
   }
   std::fflush(stdout);
 

@@ -232,6 +232,28 @@ bool setCallMode(SimOptions& options, const std::string& value, std::string& err
   return false;
 }
 
+bool setEraseTime(SimOptions& options, const std::string& value, std::string& error) {
+  const std::optional<long> ms = toLong(value, 0, kMaxResetTimeMs);
+  if (!ms) error = "erase time must be 0.." + std::to_string(kMaxResetTimeMs) + " ms";
+  if (ms) options.eraseMs = static_cast<int>(*ms);
+  return ms.has_value();
+}
+
+bool setUdpPort(SimOptions& options, const std::string& value, std::string& error) {
+  const std::optional<long> port = toLong(value, 0, kMaxPort);
+  if (!port) error = "not a UDP port: " + value;
+  if (port) options.udpPort = static_cast<int>(*port);
+  return port.has_value();
+}
+
+bool setUdpLoss(SimOptions& options, const std::string& value, std::string& error) {
+  constexpr long kMaxLossPercent = 100;
+  const std::optional<long> percent = toLong(value, 0, kMaxLossPercent);
+  if (!percent) error = "datagram loss must be 0..100 %";
+  if (percent) options.udpLossPercent = static_cast<int>(*percent);
+  return percent.has_value();
+}
+
 const std::vector<OptionRow>& optionTable() {
   static const std::vector<OptionRow> table{
       {"--tcp", true, setPort},
@@ -273,6 +295,14 @@ const std::vector<OptionRow>& optionTable() {
       {"--call", true, setCallMode},
       {"--call-step-ms", true, milliseconds(&CallConfig::stepMs, kMaxCallStepMs)},
       {"--record-ms", true, milliseconds(&CallConfig::recordMs, kMaxRecordMs)},
+      {"--flash", true, path(&SimOptions::flashPath)},
+      {"--erase-ms", true, setEraseTime},
+      {"--boot-refuse", true, count(&SimOptions::bootRefuse)},
+      {"--boot-lose", true, count(&SimOptions::bootLose)},
+      {"--boot-stay", false, flag(&SimOptions::bootStay, true)},
+      {"--udp", true, setUdpPort},
+      {"--udp-loss", true, setUdpLoss},
+      {"--udp-reorder", false, flag(&SimOptions::udpReorder, true)},
       {"--help", false, flag(&SimOptions::help, true)},
   };
   return table;
@@ -305,8 +335,8 @@ ParsedOptions parseOptions(const std::vector<std::string>& args) {
     std::string error;
     if (!row->set(options, value, error)) return {std::nullopt, name + ": " + error};
   }
-  if (!options.help && !options.tcpPort && options.ptyPath.empty()) {
-    return {std::nullopt, "give --tcp PORT, --pty PATH or both"};
+  if (!options.help && !options.tcpPort && options.ptyPath.empty() && !options.udpPort) {
+    return {std::nullopt, "give --tcp PORT, --pty PATH, --udp PORT or several"};
   }
   return {options, ""};
 }
@@ -353,6 +383,14 @@ std::string usageText() {
          "  --call MODE             the recording call: answer (default), busy, no-answer, hangup, silent\n"
          "  --call-step-ms MS       between two indications of the call (default 500)\n"
          "  --record-ms MS          how long a recording lasts (default 3000)\n"
+         "  --flash FILE            the firmware image: loaded at start, written after every upgrade\n"
+         "  --erase-ms MS           how long erasing the flash takes (default 3000)\n"
+         "  --boot-refuse N         the boot loader refuses the batch of data record N (first attempt)\n"
+         "  --boot-lose N           the boot loader's answer to batch end N is lost (once)\n"
+         "  --boot-stay             after the image the gateway stays in its boot loader\n"
+         "  --udp PORT              firmware port (UCMD) on 127.0.0.1:PORT; 0 picks a free port\n"
+         "  --udp-loss PERCENT      the firmware port loses this share of datagrams either way\n"
+         "  --udp-reorder           the firmware port holds every other reply back behind the next\n"
          "  --help\n";
 }
 

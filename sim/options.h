@@ -17,6 +17,8 @@ namespace gwsim {
 
 // Lines per page of a table listing, header included: a full LCR table is five pages.
 inline constexpr int kDefaultPageLines = 16;
+// How long erasing the whole flash takes.
+inline constexpr int kDefaultEraseMs = 3000;
 
 struct SimOptions {
   std::optional<int> tcpPort;  // LAN console on 127.0.0.1; 0 picks a free port
@@ -64,6 +66,17 @@ struct SimOptions {
   // The voice messages: a transfer's failure modes (block numbers from 1) and the recording call.
   XmodemFaults xmodem;
   CallConfig call;
+  // The firmware upgrades: where the flash image is kept, how long erasing the flash takes, and the boot
+  // loader's failure modes (a refused record, a lost answer, staying in the boot loader after the image).
+  std::string flashPath;
+  int eraseMs = kDefaultEraseMs;
+  std::optional<long> bootRefuse;
+  std::optional<long> bootLose;
+  bool bootStay = false;
+  // The firmware port (UCMD over UDP on 127.0.0.1; 0 picks a free port) and its datagram faults.
+  std::optional<int> udpPort;
+  int udpLossPercent = 0;
+  bool udpReorder = false;
 
   bool help = false;
 };

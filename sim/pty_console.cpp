@@ -20,6 +20,8 @@ namespace {
 constexpr std::size_t kReadBlockBytes = 4096;
 constexpr std::size_t kPtyNameBytes = 128;
 constexpr unsigned kRandomSeed = 2;
+constexpr std::size_t kFlashReportSize = 40;
+constexpr std::string_view kBootOk = "Boot: OK\r\n";
 
 long writeSome(int fd, std::string_view bytes) {
   const ssize_t n = ::write(fd, bytes.data(), bytes.size());
@@ -39,9 +41,12 @@ PtyConsole::PtyConsole(const PtyConsoleConfig& config, Device& device, Transcrip
     : config_(config),
       rates_(config.rates.begin(), config.rates.end()),
       device_(device),
-      bootLoader_(transcript),
+      ownFlash_(config.flash != nullptr ? nullptr : std::make_unique<Flash>()),
+      flash_(config.flash != nullptr ? *config.flash : *ownFlash_),
+      bootLoader_(transcript, flash_, config.bootOptions),
       trace_(config.traceRate),
       random_(kRandomSeed),
+      bootMode_(config.boot),
       call_(config.call) {
   session_.emplace(device_, false, true);
 }
@@ -128,12 +133,14 @@ std::optional<std::int64_t> PtyConsole::deadlineMs(std::int64_t nowMs) const {
   consider(trace_.nextDueMs());
   if (xmodem_) consider(xmodem_->nextDueMs());
   consider(call_.nextDueMs());
+  consider(bootReadyAtMs_);
   return deadline;
 }
 
 void PtyConsole::onPolled(const std::vector<pollfd>& fds, std::int64_t nowMs) {
   noticeRestart();
   finishRestart(nowMs);
+  bootLoaderReady(nowMs);
   if (masterIndex_ && *masterIndex_ < fds.size() &&
       (fds[*masterIndex_].revents & (POLLIN | POLLHUP | POLLERR))) {
     readMaster(nowMs);
@@ -201,8 +208,10 @@ void PtyConsole::readMaster(std::int64_t nowMs) {
 }
 
 void PtyConsole::take(std::string_view bytes, std::int64_t nowMs) {
-  if (config_.boot) {
+  if (bootReadyAtMs_) return;  // erasing: nothing is taken
+  if (bootMode_) {
     out_.push({bootLoader_.feed(bytes), 0});
+    if (bootLoader_.takeFinished()) upgradeFinished(nowMs);
     return;
   }
   if (xmodem_) return feedTransfer(bytes, nowMs);
@@ -216,6 +225,40 @@ void PtyConsole::take(std::string_view bytes, std::int64_t nowMs) {
     device_.startRestart(nowMs);
     noticeRestart();
   }
+  if (result.bootLoader) enterBootLoader(nowMs);
+}
+
+// "at!K3WP": the firmware erases its flash and restarts into the boot loader, which reports the flash.
+void PtyConsole::enterBootLoader(std::int64_t nowMs) {
+  trace_.stop();
+  flash_.eraseAll(FlashArea::Cpu);
+  bootMode_ = true;
+  bootReadyAtMs_ = nowMs + config_.eraseMs;
+}
+
+void PtyConsole::bootLoaderReady(std::int64_t nowMs) {
+  if (!bootReadyAtMs_ || nowMs < *bootReadyAtMs_) return;
+  bootReadyAtMs_.reset();
+  bootLoader_.startAttempt();
+  char report[kFlashReportSize];
+  std::snprintf(report, sizeof report, "\r\nIn-Flash: %04u OK\r\nBoot: Ready\r\n",
+                static_cast<unsigned>(Flash::shape(FlashArea::Cpu).size >> 10));
+  if (!device_.muted()) out_.push({report, 0});
+}
+
+// The end record: the new firmware starts (unless the loader stays, --boot-stay), and the gateway reports
+// the version the image carries.
+void PtyConsole::upgradeFinished(std::int64_t nowMs) {
+  if (bootLoader_.stays()) return;
+  if (const std::optional<std::string> version = flash_.imageVersion()) device_.setFirmwareVersion(*version);
+  std::string error;
+  if (!config_.flashPath.empty() && !flash_.save(config_.flashPath, error)) {
+    std::fprintf(stderr, "gwsim: %s\n", error.c_str());
+  }
+  out_.push({std::string(kBootOk), 0});
+  bootMode_ = false;
+  device_.startRestart(nowMs);
+  noticeRestart();
 }
 
 void PtyConsole::queue(const std::vector<Emission>& emissions) {

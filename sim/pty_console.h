@@ -29,6 +29,12 @@ struct PtyConsoleConfig {
   std::string linkPath;  // symbolic link to the slave, created and removed by the console
   std::vector<int> rates;
   bool boot = false;
+  // The flash the boot loader writes (nullptr: one of the console's own), where its image is kept after an
+  // upgrade (empty: nowhere), how long erasing it takes and the boot loader's failure modes.
+  Flash* flash = nullptr;
+  std::string flashPath;
+  int eraseMs = 0;
+  BootOptions bootOptions;
   DeliveryPolicy policy;
   int traceRate = kDefaultTraceRate;  // trace lines per second
   XmodemFaults xmodem;                // the failure modes of the voice message transfers
@@ -70,6 +76,9 @@ class PtyConsole : public Pollable {
   void pushChunks(std::vector<Chunk> chunks);
   void callOrder(CallOrder order, std::int64_t nowMs);
   void sendCall(std::int64_t nowMs);
+  void enterBootLoader(std::int64_t nowMs);
+  void bootLoaderReady(std::int64_t nowMs);
+  void upgradeFinished(std::int64_t nowMs);
 
   PtyConsoleConfig config_;
   std::set<int> rates_;
@@ -81,10 +90,14 @@ class PtyConsole : public Pollable {
   bool broken_ = false;
   std::optional<std::size_t> masterIndex_;
   std::optional<Session> session_;
+  std::unique_ptr<Flash> ownFlash_;
+  Flash& flash_;
   BootLoader bootLoader_;
   OutputQueue out_;
   TraceGenerator trace_;
   std::mt19937 random_;
+  bool bootMode_ = false;
+  std::optional<std::int64_t> bootReadyAtMs_;  // erasing the flash before the boot loader starts
   bool speedSeen_ = false;
   std::optional<int> lastSpeed_;  // of the last bytes received, answered or not
   std::optional<std::int64_t> initAtMs_;

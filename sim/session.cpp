@@ -25,7 +25,7 @@ std::vector<Emission> Session::greeting() const {
 FeedResult Session::feed(std::string_view bytes) {
   FeedResult result;
   for (char byte : bytes) {
-    if (result.restart || result.drop || result.transfer) break;
+    if (result.restart || result.drop || result.transfer || result.bootLoader) break;
     if (takePageAnswer(byte, result)) continue;
     LineEditor::Step step = editor_.feed(byte);
     if (!step.echo.empty()) emit(result, Emission::Kind::Echo, step.echo);
@@ -94,7 +94,8 @@ void Session::takeCommand(const TakenLine& line, FeedResult& result) {
   if (outcome.trace) result.trace = outcome.trace;
   if (outcome.transfer) result.transfer = outcome.transfer;
   if (outcome.call) result.call = outcome.call;
-  result.restart = outcome.effect != CommandEffect::None;
+  result.restart = outcome.effect == CommandEffect::Restart || outcome.effect == CommandEffect::VoiceRestart;
+  result.bootLoader = outcome.effect == CommandEffect::BootLoader;
 }
 
 bool Session::takePageAnswer(char byte, FeedResult& result) {

@@ -26,6 +26,7 @@ struct Emission {
 struct FeedResult {
   std::vector<Emission> out;
   bool restart = false;             // the device restarts: the console stops taking input
+  bool bootLoader = false;          // the firmware restarts into its boot loader (a serial console's affair)
   bool drop = false;                // --drop-after: the reply was cut; the console drops the line
   std::optional<TraceOrder> trace;  // the last trace start or stop among the lines taken
   // An XMODEM transfer starts: the bytes after its command belong to it and are not taken.

@@ -52,6 +52,7 @@ std::vector<CliCommand> pageCommands();
 std::vector<CliCommand> settingsCommands();
 std::vector<CliCommand> traceCommands();
 std::vector<CliCommand> diagCommands();
+std::vector<CliCommand> firmwareCommands();
 std::vector<CliCommand> sipCommands();
 std::vector<CliCommand> voiceCommands();
 

@@ -102,7 +102,7 @@ const std::vector<CliCommand>& cliCommands() {
     std::vector<CliCommand> all;
     for (auto group :
          {linkCommands(), gatewayCommands(), pageCommands(), sipCommands(), resetCommands(), reportCommands(),
-          traceCommands(), diagCommands(), voiceCommands(), settingsCommands()}) {
+          traceCommands(), diagCommands(), voiceCommands(), firmwareCommands(), settingsCommands()}) {
       all.insert(all.end(), group.begin(), group.end());
     }
     return all;

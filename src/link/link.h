@@ -101,6 +101,9 @@ class Link {
 
   // --- Serial link ---
   SerialOpenResult openSerialPort(const std::string& name, int bitsPerSecond);
+  // How ports are opened, for a tool that owns a port of its own on another thread (the serial firmware
+  // upgrade); it leaves the link's state alone.
+  const SerialPortFactory& serialFactory() const { return openSerial_; }
   int serialWrite(std::string_view bytes);
   // The byte read, or 0 when the read timed out.
   char serialReadByte();

@@ -2,13 +2,14 @@
 #include "online/actual_calls.h"
 #include "online/date_time.h"
 #include "online/diagnostics.h"
+#include "online/firmware_tool.h"
 #include "online/login_account.h"
 #include "online/online_tool.h"
 #include "online/report_tools.h"
 #include "online/resets.h"
+#include "online/sip_state.h"
 #include "online/terminal.h"
 #include "online/tracing.h"
-#include "online/sip_state.h"
 #include "online/voice.h"
 
 namespace gw {
@@ -35,6 +36,7 @@ const std::vector<ToolRegistration>& toolRegistry() {
       {cap::kLoginAccountTopic, "pLogin", loginAccountLayout, true, makeTool<LoginTool>},
       {cap::kDiagnosticsTopic, nullptr, nullptr, true, makeTool<DiagTool>},
       {cap::kActualCallsTopic, nullptr, nullptr, true, makeTool<ActualTool>},
+      {cap::kFirmwareTopic, "pFirm", firmwarePageLayout, true, makeTool<FirmwareTool>},
       {cap::kSipRegistrationTopic, "pSipReg", sipStatePageLayout, true, makeTool<SipStateTool>},
       {cap::kVoiceMessageTopic, "pVoice", voicePageLayout, true, makeTool<VoiceTool>},
   };

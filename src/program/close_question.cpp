@@ -14,6 +14,10 @@ Answer ask(Program& p, int text, int caption, MessageKind kind) {
 
 }  // namespace
 
+bool closeRefused(const Program& program) {
+  return program.connection.upgradeRunning;
+}
+
 bool closeQuestion(Program& program) {
   if (!program.pageState.anyModified()) return true;
   const Answer answer =

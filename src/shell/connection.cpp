@@ -224,7 +224,11 @@ bool Connection::connectSerial(bool warnOldFirmware) {
   }
   if (found.bootLoader) {
     outcome_ = ConnectOutcome::BootLoader;
-    offerFirmwareUpgrade();
+    if (upgradeRunning) {
+      link_.closeSerial();
+    } else {
+      offerFirmwareUpgrade();
+    }
     return false;
   }
   if (found.notFound || !link_.comm.portHandle) {

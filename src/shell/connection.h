@@ -92,6 +92,11 @@ class Connection {
 
   ConnectionHooks hooks;
 
+  // A firmware upgrade is under way (from its checks to its end): the serial upgrade owns the port, the
+  // program must not close, and a connect that meets the boot loader leaves it to the upgrade instead of
+  // offering another one.
+  bool upgradeRunning = false;
+
  private:
   bool connectSerial(bool warnOldFirmware);
   bool connectLan(bool warnOldFirmware);

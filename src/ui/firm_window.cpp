@@ -27,4 +27,9 @@ void TfFirm::step(const QString& status, std::int64_t position) {
   setPercent(static_cast<int>(std::clamp<std::int64_t>(position * kFullBar / maximum_, 0, kFullBar)));
 }
 
+void TfFirm::setStatus(const QString& status, int percent) {
+  setText(windowTitle(), status);
+  if (percent >= 0) setPercent(static_cast<int>(std::clamp<std::int64_t>(percent, 0, kFullBar)));
+}
+
 }  // namespace gw::ui

@@ -18,6 +18,8 @@ class TfFirm : public BusyWindow {
   // Shows the window with its bar at 0 of `maximum`.
   void start(const QString& caption, const QString& status, std::int64_t maximum);
   void step(const QString& status, std::int64_t position);
+  // A status line with the bar at `percent` of 100; a negative percent leaves the bar where it is.
+  void setStatus(const QString& status, int percent);
 
  private:
   std::int64_t maximum_ = 0;

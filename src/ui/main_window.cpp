@@ -17,6 +17,7 @@
 
 #include "base/caption_ids.h"
 #include "online/diagnostics.h"
+#include "online/firmware_tool.h"
 #include "online/terminal.h"
 #include "program/close_question.h"
 #include "program/whole_transfers.h"
@@ -28,6 +29,7 @@
 #include "ui/display_view.h"
 #include "ui/elided_label.h"
 #include "ui/firm_window.h"
+#include "ui/firmware_windows.h"
 #include "ui/gateway_list_window.h"
 #include "ui/icons.h"
 #include "ui/insert_ip_window.h"
@@ -194,6 +196,9 @@ void TfMain::buildPages() {
     pageWidgets_.push_back(widget);
     pageTopics_.push_back({row.topicCaption, row.pageName, widget, [widget] { widget->showModel(); }});
     connect(widget, &PageWidget::actionDone, this, [this] { refresh(); });
+    if (row.topicCaption == cap::kFirmwareTopic) {
+      firmwareWindows_ = new FirmwareWindows(program_.tool<FirmwareTool>(), this, widget, fFirm_);
+    }
   }
   buildDisplays();
 }
@@ -298,7 +303,7 @@ void TfMain::showEvent(QShowEvent* event) {
 }
 
 void TfMain::closeEvent(QCloseEvent* event) {
-  if (!idle()) {
+  if (closeRefused(program_) || !idle()) {
     event->ignore();
     return;
   }
@@ -373,6 +378,7 @@ void TfMain::setLabels() {
   applyCaptions(fSpeedConnect_, "TfSpeedConnect", captions, CaptionState::Always);
   applyCaptions(fInsertIp_, "TfInsertIp", captions, CaptionState::Always);
   fHelp_->setLabels(captions);
+  if (firmwareWindows_ != nullptr) firmwareWindows_->setLabels(captions);
   fGatewayList_->setLabels();
   fNewGateway_->setLabels();
   fCommSettings_->setLabels();

@@ -23,6 +23,7 @@ class QTabWidget;
 namespace gw::ui {
 
 class ElidedLabel;
+class FirmwareWindows;
 class LinkWatch;
 class QtHost;
 class PageWidget;
@@ -172,6 +173,7 @@ class TfMain : public QMainWindow {
   std::vector<ToolWindow*> toolWindows_;
   QtDialogRunner* dialogRunner_ = nullptr;
   LinkWatch* linkWatch_ = nullptr;
+  FirmwareWindows* firmwareWindows_ = nullptr;
   // The program's own edition hook, which the window's wraps (and restores when it goes).
   std::function<void()> programEdition_;
 };

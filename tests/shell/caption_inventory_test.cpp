@@ -100,6 +100,8 @@ const std::vector<Use> kInventory = {
      "LCR table page: columns, buttons, holidays, dates, record dialog, records and holidays cut"},
     {2000, 2014, "Mobility extension page: columns, buttons, record dialog, records cut"},
     {2100, 2100, "SIP registration state page: Register again"},
+    {2600, 2608, "Firmware page: versions, file, upgrade buttons, the Ctrl note"},
+    {2610, 2621, "firmware file refusals and their reasons, image too large, status window Close and title"},
 };
 
 // Captions used as printf formats, with the conversions they must hold in every language.
@@ -108,6 +110,8 @@ const std::map<int, std::vector<std::string>> kFormats = {
     {cap::kConnectedLoadAll, {"%s"}},
     {cap::kHostUnreachable, {"%s", "%s"}},
     {cap::kNotAnInteger, {"%s"}},
+    {2611, {"%s", "%s"}},
+    {2619, {"%s", "%s"}},
     // Not a conversion: the SMS texts' own mark of the caller's number.
     {1524, {"%N"}},
     {1525, {"%N"}},

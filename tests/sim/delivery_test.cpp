@@ -129,7 +129,8 @@ TEST(BootLoader, AnswersTheBootProbeLikeABootLoaderNotAnEchoingConsole) {
   EXPECT_EQ(loader.feed(":00000012EE"), "[ BOOT ]\r\n");
   EXPECT_EQ(loader.feed(":0000\r"), "X\r\n");                 // broken record
   EXPECT_EQ(loader.feed(":000:00000012EE"), "[ BOOT ]\r\n");  // a new ':' restarts the record
-  EXPECT_EQ(loader.feed(":00000001FF"), "X\r\n");
+  EXPECT_EQ(loader.feed(":00000001FF"), ".\r\n");  // the end record: the image is complete
+  EXPECT_TRUE(loader.takeFinished());
 }
 
 ParsedOptions parse(std::vector<std::string> args) {

@@ -92,6 +92,8 @@ bool ScriptedSerialDevice::understands() const {
 void ScriptedSerialDevice::hostWrites(std::string_view bytes) {
   written.append(bytes);
   if (!understands()) return;
+  if (echoes) send(std::string(bytes));
+  if (echoes && !echoUntil.empty() && written.find(echoUntil) != std::string::npos) echoes = false;
   heard_.append(bytes);
   matchCommands();
   if (onWrite) onWrite(bytes);

@@ -37,6 +37,10 @@ class ScriptedSerialDevice {
   int byteGapMs = 0;
   // Sees every write after the scripted answers: a test's own peer for a binary protocol (XMODEM).
   std::function<void(std::string_view)> onWrite;
+  // Every byte written comes back at once, as a modem console echoes (before any scripted answer).
+  bool echoes = false;
+  // The echo ends once the program has written these bytes (the firmware hands over to its boot loader).
+  std::string echoUntil;
 
   // --- Record ---
   std::string written;         // every byte written, in order

@@ -23,6 +23,7 @@ constexpr int kExecFailed = 127;
 constexpr std::size_t kReadBlockBytes = 256;
 constexpr const char* kTcpPrefix = "tcp 127.0.0.1:";
 constexpr const char* kPtyPrefix = "pty ";
+constexpr const char* kUdpPrefix = "udp 127.0.0.1:";
 
 bool isOption(const std::string& arg, const std::string& name) {
   return arg == name || arg.rfind(name + "=", 0) == 0;
@@ -31,7 +32,7 @@ bool isOption(const std::string& arg, const std::string& name) {
 int expectedAnnouncements(const std::vector<std::string>& args) {
   int lines = 0;
   for (const std::string& arg : args) {
-    if (isOption(arg, "--tcp") || isOption(arg, "--pty")) ++lines;
+    if (isOption(arg, "--tcp") || isOption(arg, "--pty") || isOption(arg, "--udp")) ++lines;
   }
   return lines;
 }
@@ -118,6 +119,12 @@ bool SimProcess::takeLine(const std::string& line) {
   if (line.rfind(kTcpPrefix, 0) == 0) {
     tcpPort_ = std::atoi(line.c_str() + std::strlen(kTcpPrefix));
     if (tcpPort_ > 0) return true;
+    error_ = "bad announcement: " + line;
+    return false;
+  }
+  if (line.rfind(kUdpPrefix, 0) == 0) {
+    udpPort_ = std::atoi(line.c_str() + std::strlen(kUdpPrefix));
+    if (udpPort_ > 0) return true;
     error_ = "bad announcement: " + line;
     return false;
   }

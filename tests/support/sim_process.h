@@ -1,7 +1,8 @@
 #pragma once
 // A gwsim process for integration tests: started with the caller's arguments, its consoles read from the
-// lines it prints when ready ("tcp 127.0.0.1:PORT", "pty PATH"), and stopped (SIGTERM, then SIGKILL after a
-// bound) when the object goes away. The simulator also stops by itself if the test process dies.
+// lines it prints when ready ("tcp 127.0.0.1:PORT", "pty PATH", "udp 127.0.0.1:PORT"), and stopped (SIGTERM,
+// then SIGKILL after a bound) when the object goes away. The simulator also stops by itself if the test
+// process dies.
 
 #include <sys/types.h>
 
@@ -23,6 +24,7 @@ class SimProcess {
   const std::string& error() const { return error_; }
   pid_t pid() const { return pid_; }
   int tcpPort() const { return tcpPort_; }                 // 0 without a LAN console
+  int udpPort() const { return udpPort_; }                 // 0 without a firmware port
   const std::string& ptyPath() const { return ptyPath_; }  // empty without a serial console
 
   // SIGTERM, then SIGKILL if it has not exited within the bound. Returns the status waitpid() gave, or -1
@@ -42,6 +44,7 @@ class SimProcess {
   bool ready_ = false;
   std::string error_;
   int tcpPort_ = 0;
+  int udpPort_ = 0;
   std::string ptyPath_;
 };
 

@@ -53,6 +53,8 @@ class WindowTests : public QObject {
   void sipStatePollsWithoutOverlappingASave();
   // voice_tests.cpp
   void voicePageRecordsThroughACallAndShowsTheOverview();
+  // firmware_tests.cpp
+  void serialUpgradeShowsItsProgressAndHoldsTheCloseOff();
 };
 
 }  // namespace gw::test
