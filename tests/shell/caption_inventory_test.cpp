@@ -95,6 +95,9 @@ const std::vector<Use> kInventory = {
      "LCR table page: columns, buttons, holidays, dates, record dialog, records and holidays cut"},
     {2000, 2014, "Mobility extension page: columns, buttons, record dialog, records cut"},
     {2100, 2100, "SIP registration state page: Register again"},
+    {3100, 3112,
+     "configuration drift and history: restore question, Compare with gateway, differences window and its "
+     "columns, history window, the keep-before-save setting, snapshot failure"},
 };
 
 // Captions used as printf formats, with the conversions they must hold in every language.
@@ -103,6 +106,8 @@ const std::map<int, std::vector<std::string>> kFormats = {
     {cap::kConnectedLoadAll, {"%s"}},
     {cap::kHostUnreachable, {"%s", "%s"}},
     {cap::kNotAnInteger, {"%s"}},
+    {cap::kRestoreQuestion, {"%s"}},
+    {cap::kDifferencesSummary, {"%d", "%d"}},
     // Not a conversion: the SMS texts' own mark of the caller's number.
     {1524, {"%N"}},
     {1525, {"%N"}},
