@@ -18,6 +18,7 @@
 #include "base/caption_ids.h"
 #include "online/terminal.h"
 #include "program/close_question.h"
+#include "program/compare_command.h"
 #include "program/whole_transfers.h"
 #include "shell/captions_file.h"
 #include "ui/about_window.h"
@@ -25,6 +26,7 @@
 #include "ui/caption_labels.h"
 #include "ui/comm_settings_window.h"
 #include "ui/display_view.h"
+#include "ui/drift_windows.h"
 #include "ui/elided_label.h"
 #include "ui/gateway_list_window.h"
 #include "ui/icons.h"
@@ -165,6 +167,15 @@ void TfMain::buildDialogs() {
   fCommSettings_ = new TfCommSettings(program_, this);
   fInsertIp_ = new TfInsertIp(this);
   fHelp_ = new TfHelp(this);
+  fDifferences_ = new TfDifferences(this);
+  fHistory_ = new TfHistory(this, [this](const HistoryEntry& entry) {
+    runTransfer([this, entry] {
+      restoreClick(program_, entry);
+      showPages();
+      refresh();
+    });
+    fHistory_->showEntries(historyEntries(program_.selection.selected().parameterFile), program_.captions);
+  });
   connect(fGatewayList_, &TfGatewayList::selectionChanged, this, [this] { selectionChanged(); });
 }
 
@@ -173,7 +184,9 @@ void TfMain::buildPages() {
   program_.dialogs.runner = dialogRunner_;
   for (const PageRegistration& row : pageRegistry()) {
     const FormLayout& layout = row.layout();
-    auto* widget = new PageWidget(program_.pageOf(row), layout, program_.captions, [this] { return idle(); });
+    Page& page = program_.pageOf(row);
+    auto* widget = new PageWidget(page, layout, program_.captions, [this] { return idle(); });
+    widget->setDiffering([this, &page] { return program_.pageState.differing(page.traits().id); });
     pages_->addWidget(widget);
     pageWidgets_.push_back(widget);
     pageTopics_.push_back({row.topicCaption, layout.name, widget, [widget] { widget->showModel(); }});
@@ -262,6 +275,8 @@ bool TfMain::formActivate() {
   activated_ = true;
   startedOk_ = program_.start();
   if (!startedOk_) return false;
+  program_.snapshotBeforeSave = program_.settings.keepBeforeSave;
+  showKeepBeforeSave();
   setLabels();
   fillTrees();
   showLanguageChecks();

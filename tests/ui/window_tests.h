@@ -47,6 +47,8 @@ class WindowTests : public QObject {
   void lcrPageEditsRecordsHolidaysAndSaves();
   void extensionPageEditsRecordsAndSaves();
   void sipStatePollsWithoutOverlappingASave();
+  // drift_window_tests.cpp
+  void compareMarksDifferencesAndHistoryWritesAVersionBack();
 };
 
 }  // namespace gw::test
