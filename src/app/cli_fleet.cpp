@@ -70,28 +70,28 @@ FleetRun runOne(const CliOptions& options, const CliCommand& command, const std:
   return run;
 }
 
-// The gateways the options name, in gtws.ini's order for --all-gateways and as given otherwise; an error
-// text when one is not in gtws.ini or the file cannot be read.
-std::vector<std::string> fleetGateways(const CliOptions& o, std::string& error) {
+// The gateways the options name, in gtws.ini's order for --all-gateways and as given otherwise.
+struct FleetList {
+  std::vector<std::string> names;
+  std::string error;  // why there are none to run
+  int status = kExitOk;
+};
+
+FleetList fleetGateways(const CliOptions& o) {
   const GatewayFile file(joinPath(resolveProgramFolder(o.home).path, kGatewaysFile));
-  if (!file.readable()) {
-    error = "cannot read " + file.path();
-    return {};
-  }
+  if (!file.readable()) return {{}, "cannot read " + file.path(), kExitFileError};
   const std::vector<std::string> known = file.names();
   if (o.allGateways) {
-    if (known.empty()) error = "gtws.ini lists no gateway";
-    return known;
+    if (known.empty()) return {{}, "gtws.ini lists no gateway", kExitUsage};
+    return {known, {}, kExitOk};
   }
-  std::vector<std::string> names;
+  FleetList list;
   for (const std::string& name : o.gateways) {
-    if (!file.has(name)) {
-      error = "no gateway named \"" + name + "\" in gtws.ini" + didYouMean(name, known);
-      return {};
-    }
-    if (std::find(names.begin(), names.end(), name) == names.end()) names.push_back(name);
+    if (!file.has(name))
+      return {{}, "no gateway named \"" + name + "\" in gtws.ini" + didYouMean(name, known), kExitUsage};
+    if (std::find(list.names.begin(), list.names.end(), name) == list.names.end()) list.names.push_back(name);
   }
-  return names;
+  return list;
 }
 
 // Every line of `text` after "NAME: ".
@@ -110,12 +110,12 @@ int runFleet(const CliOptions& o, const CliCommand& command, std::FILE* out, std
                  helpPointer().c_str());
     return kExitUsage;
   }
-  std::string error;
-  const std::vector<std::string> gateways = fleetGateways(o, error);
-  if (!error.empty()) {
-    std::fprintf(err, "gwctl: %s\n", error.c_str());
-    return gateways.empty() && error.starts_with("cannot read") ? kExitFileError : kExitUsage;
+  const FleetList list = fleetGateways(o);
+  if (list.status != kExitOk) {
+    std::fprintf(err, "gwctl: %s\n", list.error.c_str());
+    return list.status;
   }
+  const std::vector<std::string>& gateways = list.names;
 
   // The workers inherit this mask, so Ctrl+C reaches their signal descriptors, never a default action.
   sigset_t signals;

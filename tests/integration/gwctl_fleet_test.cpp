@@ -62,6 +62,8 @@ TEST_F(Fleet, OneCommandAgainstSeveralGatewaysGivesEachItsOwnRunAndTheWorstStatu
   EXPECT_TRUE(rowOf(identify.out, "dead").starts_with("dead    no connection   3 ")) << identify.out;
   EXPECT_TRUE(rowOf(identify.out, "east").starts_with("east    ok              0 ")) << identify.out;
 
+  EXPECT_EQ(gwctl({"--json", "load", "all"}).exitCode, 2);  // a table-less command has no JSON of its own
+
   const ProcessResult unknown = gwctl({"--gateways", "north,wets", "identify"});
   EXPECT_EQ(unknown.exitCode, 2);
   EXPECT_NE(unknown.err.find("\"wets\""), std::string::npos) << unknown.err;
