@@ -51,6 +51,8 @@ TEST_F(Fleet, OneCommandAgainstSeveralGatewaysGivesEachItsOwnRunAndTheWorstStatu
     const std::string name = run["gateway"];
     EXPECT_EQ(run["status"], 0) << name;
     EXPECT_EQ(IniFile::load(parameterFile(name)).keys(kSystemSection).empty(), false) << name;
+    // Each gateway's exchange went into its own LOG.
+    EXPECT_NE(readFile(home.file(name + "/log.txt")).find("AT&V"), std::string::npos) << name;
   }
   EXPECT_EQ(readFile(home.file("settings.ini")), settingsBefore);  // the remembered selection stays
 
