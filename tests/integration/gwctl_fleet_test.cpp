@@ -56,6 +56,15 @@ TEST_F(Fleet, OneCommandAgainstSeveralGatewaysGivesEachItsOwnRunAndTheWorstStatu
   }
   EXPECT_EQ(readFile(home.file("settings.ini")), settingsBefore);  // the remembered selection stays
 
+  // Ctrl+C, taken by whichever run reads it first, ends every run.
+  constexpr int kInterruptAfterMs = 700;
+  const ProcessResult interrupted =
+      runProcess(GWCTL_PATH, {"--home", home.path(), "--all-gateways", "--jobs", "3", "load", "all"}, 60'000,
+                 {}, kInterruptAfterMs);
+  EXPECT_EQ(interrupted.exitCode, 130) << interrupted.out << interrupted.err;
+  for (const char* name : {"north", "south", "east"})
+    EXPECT_TRUE(rowOf(interrupted.out, name).find("interrupted") != std::string::npos) << interrupted.out;
+
   // A gateway that does not answer makes the whole run fail with its status; the others still run.
   addEntry("dead", 1);
   const ProcessResult identify = gwctl({"--gateways", "north,dead,east", "identify"});
