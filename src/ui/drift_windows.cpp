@@ -47,6 +47,7 @@ TfDifferences::TfDifferences(QWidget* parent) : QDialog(parent) {
 }
 
 void TfDifferences::showDrift(const Drift& drift, const CaptionList& captions) {
+  drift_ = drift;
   setWindowTitle(
       label(captions, cap::kDifferencesTitle, "Differences between the parameter file and the gateway"));
   list_->setHeaderLabels({label(captions, cap::kDifferenceSection, "Section"),
@@ -82,9 +83,13 @@ TfHistory::TfHistory(QWidget* parent, std::function<void(const HistoryEntry&)> r
   layout->addLayout(buttonRow({restoreButton_, close}));
 }
 
-void TfHistory::showEntries(const std::vector<HistoryEntry>& entries, const CaptionList& captions) {
+void TfHistory::setLabels(const CaptionList& captions) {
   setWindowTitle(label(captions, cap::kHistoryTitle, "Configuration history"));
   restoreButton_->setText(label(captions, cap::kRestoreButton, "Restore"));
+}
+
+void TfHistory::showEntries(const std::vector<HistoryEntry>& entries, const CaptionList& captions) {
+  setLabels(captions);
   entries_.assign(entries.rbegin(), entries.rend());
   list_->clear();
   for (const HistoryEntry& e : entries_) list_->addItem(toQ(e.stamp));

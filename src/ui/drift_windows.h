@@ -26,8 +26,11 @@ class TfDifferences : public QDialog {
 
   // The differences of `drift`, with the count line; the captions of the current language.
   void showDrift(const Drift& drift, const CaptionList& captions);
+  // The texts of a new language (the differences stay).
+  void setLabels(const CaptionList& captions) { showDrift(drift_, captions); }
 
  private:
+  Drift drift_;
   QTreeWidget* list_;
   QLabel* summary_;
 };
@@ -41,6 +44,7 @@ class TfHistory : public QDialog {
 
   // The entries, newest first.
   void showEntries(const std::vector<HistoryEntry>& entries, const CaptionList& captions);
+  void setLabels(const CaptionList& captions);
 
  private:
   void restoreClick();

@@ -365,6 +365,8 @@ void TfMain::setLabels() {
   applyCaptions(fSpeedConnect_, "TfSpeedConnect", captions, CaptionState::Always);
   applyCaptions(fInsertIp_, "TfInsertIp", captions, CaptionState::Always);
   fHelp_->setLabels(captions);
+  fDifferences_->setLabels(captions);
+  fHistory_->setLabels(captions);
   fGatewayList_->setLabels();
   fNewGateway_->setLabels();
   fCommSettings_->setLabels();
