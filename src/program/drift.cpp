@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "base/files.h"
 #include "pages/page_actions.h"
 #include "paramfile/parameter_file.h"
 #include "program/program.h"
