@@ -1,6 +1,7 @@
 #pragma once
 // gwctl: the program without windows, on the same Program object as the desktop program.
 
+#include <atomic>
 #include <cstdio>
 #include <functional>
 #include <string>
@@ -40,6 +41,8 @@ struct CliCommand {
   std::function<int(CliContext&, const std::vector<std::string>& args)> run;
   // Options after the command that are the command's own, with a value each.
   std::vector<std::string> ownOptions = {};
+  // The command prints one JSON document with --json.
+  bool json = false;
 };
 
 // The commands, in the order the help lists them.
@@ -61,7 +64,20 @@ std::string usageText();
 // " (see gwctl --help)", or " (see gwctl COMMAND --help)": the pointer after a one-line usage error.
 std::string helpPointer(const std::string& command = {});
 
+std::vector<CliCommand> driftCommands();
+
 // Runs gwctl with its arguments (without the program name); returns the exit status.
 int runGwctl(const std::vector<std::string>& arguments, std::FILE* out = stdout, std::FILE* err = stderr);
+
+// One command against one gateway, on a Program of its own. `fleetInterrupted` is shared by the runs of
+// one --gateways command: Ctrl+C taken by any of them ends them all.
+int runCommandOnce(const CliOptions& options, const CliCommand& command, std::FILE* out, std::FILE* err,
+                   std::atomic<bool>* fleetInterrupted = nullptr);
+
+// --gateways / --all-gateways: the command against several gateways at once, then the summary.
+int runFleet(const CliOptions& options, const CliCommand& command, std::FILE* out, std::FILE* err);
+
+// "save PAGE...|all [-i FILE] [--snapshot]", for restore too.
+int saveFromFile(CliContext& c, const std::vector<std::string>& args);
 
 }  // namespace gw

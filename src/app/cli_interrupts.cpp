@@ -5,11 +5,12 @@
 
 namespace gw {
 
-CliInterrupts::CliInterrupts(Clock& clock, Link& link) : clock_(clock), link_(link) {
+CliInterrupts::CliInterrupts(Clock& clock, Link& link, std::atomic<bool>* shared)
+    : clock_(clock), link_(link), shared_(shared) {
   sigemptyset(&signals_);
   sigaddset(&signals_, SIGINT);
   sigaddset(&signals_, SIGTERM);
-  sigprocmask(SIG_BLOCK, &signals_, &previousMask_);
+  pthread_sigmask(SIG_BLOCK, &signals_, &previousMask_);
   fd_ = signalfd(-1, &signals_, SFD_NONBLOCK | SFD_CLOEXEC);
   poller_ = clock_.addPoller([this] { poll(); });
 }
@@ -30,6 +31,10 @@ void CliInterrupts::poll() {
     signalfd_siginfo info{};
     while (read(fd_, &info, sizeof info) == static_cast<ssize_t>(sizeof info)) interrupted_ = true;
   }
+  if (shared_ != nullptr) {
+    if (interrupted_) shared_->store(true);
+    interrupted_ = interrupted_ || shared_->load();
+  }
   if (!interrupted_) return;
   // Every exchange from now on ends at once; the connect clears its own cancel when it ends, so say it again.
   if (!handled_) link_.requestCancel();
@@ -46,7 +51,7 @@ void CliInterrupts::release() {
   if (fd_ < 0) return;
   close(fd_);
   fd_ = -1;
-  sigprocmask(SIG_SETMASK, &previousMask_, nullptr);
+  pthread_sigmask(SIG_SETMASK, &previousMask_, nullptr);
 }
 
 }  // namespace gw

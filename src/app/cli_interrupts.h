@@ -6,6 +6,8 @@
 
 #include <signal.h>
 
+#include <atomic>
+
 #include "base/clock.h"
 #include "link/link.h"
 
@@ -13,7 +15,8 @@ namespace gw {
 
 class CliInterrupts {
  public:
-  CliInterrupts(Clock& clock, Link& link);
+  // `shared`, when given, is set by the first signal any of the runs sharing it takes, and ends them all.
+  CliInterrupts(Clock& clock, Link& link, std::atomic<bool>* shared = nullptr);
   ~CliInterrupts();
   CliInterrupts(const CliInterrupts&) = delete;
   CliInterrupts& operator=(const CliInterrupts&) = delete;
@@ -30,6 +33,7 @@ class CliInterrupts {
 
   Clock& clock_;
   Link& link_;
+  std::atomic<bool>* shared_;
   sigset_t signals_;
   sigset_t previousMask_;
   int fd_ = -1;

@@ -1,6 +1,7 @@
 // gwctl commands that talk to the gateway over the link: identify, send.
 
 #include "app/cli.h"
+#include "app/cli_json.h"
 #include "base/text.h"
 #include "shell/edition.h"
 
@@ -19,6 +20,12 @@ int identify(CliContext& c, const std::vector<std::string>& args) {
   }
   if (!c.connect(true)) return kExitNoConnection;
   const Connection& connection = c.program.connection;
+  if (c.options.json) {
+    printJson(c.out, {{"identification", connection.identification},
+                      {"description", connection.description},
+                      {"edition", std::string(editionName(connection.kestrinEdition))}});
+    return kExitOk;
+  }
   std::fprintf(c.out, "%s\n%s\n%s\n", connection.identification.c_str(), connection.description.c_str(),
                std::string(editionName(connection.kestrinEdition)).c_str());
   return kExitOk;
@@ -56,12 +63,16 @@ int send(CliContext& c, const std::vector<std::string>& args) {
 
 std::vector<CliCommand> linkCommands() {
   return {
-      {"identify", "identify", "connect and print the gateway's identification",
+      {"identify",
+       "identify",
+       "connect and print the gateway's identification",
        "Connects (serial rate search or LAN login), identifies the gateway and prints three lines on "
        "stdout:\n"
        "the identification text (serial number, boot and firmware versions), the connection description and\n"
        "the edition. A firmware too old for this program is warned about on stderr.\n",
-       identify},
+       identify,
+       {},
+       true},
       {"send", "send TEXT", "send one raw command and print the reply",
        "Connects and sends TEXT as it stands; the C escapes \\r, \\n, \\t and \\\\ are accepted, so a "
        "command\n"

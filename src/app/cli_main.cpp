@@ -23,6 +23,14 @@ constexpr const char* kGlobalOptions =
     "  --timeout MS         response time of the LAN link in milliseconds\n"
     "  --log, --no-log      write the communication LOG, or do not\n"
     "  --yes                answer Yes to the program's questions (otherwise: No)\n"
+    "  --json               print one JSON document instead of the table (identify, diff, history,\n"
+    "                       sip-state, time, and the summary of several gateways)\n"
+    "  --gateways A,B,C     run the command against these gateways of gtws.ini at once, each with its own\n"
+    "                       link and LOG; their output is printed line by line after the gateway's name,\n"
+    "                       then a summary table (gateway, result, exit status, seconds); the exit status\n"
+    "                       is the worst one\n"
+    "  --all-gateways       the same for every gateway of gtws.ini\n"
+    "  --jobs N             how many gateways are served at once (default 4)\n"
     "  --help               this text; COMMAND --help tells about one command\n";
 
 constexpr const char* kExitStatus =
@@ -100,9 +108,9 @@ void CliContext::fail(const std::string& text) const {
 const std::vector<CliCommand>& cliCommands() {
   static const std::vector<CliCommand> kCommands = [] {
     std::vector<CliCommand> all;
-    for (auto group :
-         {linkCommands(), gatewayCommands(), pageCommands(), sipCommands(), resetCommands(), reportCommands(),
-          traceCommands(), diagCommands(), voiceCommands(), firmwareCommands(), settingsCommands()}) {
+    for (auto group : {linkCommands(), gatewayCommands(), pageCommands(), driftCommands(), sipCommands(),
+                       resetCommands(), reportCommands(), traceCommands(), diagCommands(), voiceCommands(),
+                       firmwareCommands(), settingsCommands()}) {
       all.insert(all.end(), group.begin(), group.end());
     }
     return all;
@@ -157,16 +165,36 @@ int runGwctl(const std::vector<std::string>& arguments, std::FILE* out, std::FIL
     return kExitOk;
   }
 
+  // A command prints JSON when its table row says so (CliCommand::json); diag and calls join with theirs.
+  // The summary of several gateways is JSON whatever the command prints.
+  const bool fleet = !o.gateways.empty() || o.allGateways;
+  if (o.json && !command->json && !fleet) {
+    std::fprintf(err,
+                 "gwctl: %s has no JSON output (--json: identify, diff, history, sip-state, time, the "
+                 "summary of --gateways)%s\n",
+                 o.command.c_str(), helpPointer().c_str());
+    return kExitUsage;
+  }
+  if (fleet) return runFleet(o, *command, out, err);
+  return runCommandOnce(o, *command, out, err);
+}
+
+int runCommandOnce(const CliOptions& o, const CliCommand& command, std::FILE* out, std::FILE* err,
+                   std::atomic<bool>* fleetInterrupted) {
   SystemClock clock;
   ConsoleHost host(err);
   host.answerYes = o.yes;
   const ProgramFolder folder = resolveProgramFolder(o.home);
   Program program(clock, host, folder.path);
-  CliInterrupts interrupts(clock, program.link);
+  // One of several gateways at once: the selection is this run's own, not the one settings.ini remembers.
+  if (fleetInterrupted != nullptr) program.selection.rememberSelection = false;
+  CliInterrupts interrupts(clock, program.link, fleetInterrupted);
   if (!program.start()) return kExitFileError;
   CliContext context{o, host, program, out, err, interrupts};
   if (!applyOverrides(context)) return kExitUsage;
-  const int status = command->run(context, o.args);
+  // A gateway record holds an address: one serial port cannot serve several gateways at once.
+  if (fleetInterrupted != nullptr) program.link.comm.linkType = kLanLink;
+  const int status = command.run(context, o.args);
   context.disconnect();
   if (interrupts.interrupted()) {
     context.fail("interrupted");

@@ -28,6 +28,24 @@ const std::map<std::string, Setter>& valueOptions() {
       {"--serial", [](CliOptions& o, const std::string& v) { return setText(o.serial, v); }},
       {"--user", [](CliOptions& o, const std::string& v) { return setText(o.user, v); }},
       {"--password", [](CliOptions& o, const std::string& v) { return setText(o.password, v); }},
+      {"--gateways",
+       [](CliOptions& o, const std::string& v) -> std::string {
+         for (const std::string& name : splitFields(v, ',')) {
+           const std::string trimmed = trim(name);
+           if (trimmed.empty()) return "--gateways needs names separated by commas";
+           o.gateways.push_back(trimmed);
+         }
+         if (o.gateways.empty()) return "--gateways needs names separated by commas";
+         return {};
+       }},
+      {"--jobs",
+       [](CliOptions& o, const std::string& v) -> std::string {
+         const auto jobs = toInt(v);
+         if (!jobs || *jobs < 1 || *jobs > kMaxJobs)
+           return "--jobs needs a number from 1 to " + std::to_string(kMaxJobs);
+         o.jobs = *jobs;
+         return {};
+       }},
       {"--timeout",
        [](CliOptions& o, const std::string& v) -> std::string {
          const auto ms = toInt(v);
@@ -41,7 +59,8 @@ const std::map<std::string, Setter>& valueOptions() {
 
 // Options that take no value.
 const std::vector<std::string>& switchOptions() {
-  static const std::vector<std::string> kSwitches = {"--log", "--no-log", "--yes", "--help"};
+  static const std::vector<std::string> kSwitches = {"--log",  "--no-log",       "--yes",
+                                                     "--help", "--all-gateways", "--json"};
   return kSwitches;
 }
 
@@ -88,6 +107,10 @@ CliParse parseCommandLine(const std::vector<std::string>& arguments, const Comma
       o.log = false;
     } else if (arg == "--yes" && !inlineValue) {
       o.yes = true;
+    } else if (arg == "--json" && !inlineValue) {
+      o.json = true;
+    } else if (arg == "--all-gateways" && !inlineValue) {
+      o.allGateways = true;
     } else if ((arg == "--help" || arg == "-h") && o.command.empty()) {
       o.help = true;
     } else if (o.command.empty()) {
@@ -101,6 +124,11 @@ CliParse parseCommandLine(const std::vector<std::string>& arguments, const Comma
     }
   }
   if (o.lan && o.serial) result.error = "--lan and --serial exclude each other";
+  const bool fleet = !o.gateways.empty() || o.allGateways;
+  if (!o.gateways.empty() && o.allGateways) result.error = "--gateways and --all-gateways exclude each other";
+  if (fleet && (o.gateway || o.lan || o.serial))
+    result.error =
+        "--gateways and --all-gateways take the gateways' own links: leave out --gateway, --lan, --serial";
   if (o.lan && !parseHostPort(*o.lan, kDefaultLanPort)) result.error = "--lan needs HOST or HOST:PORT";
   return result;
 }

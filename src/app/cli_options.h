@@ -16,6 +16,10 @@ inline constexpr int kExitNoConnection = 3;   // no answer, login failed, identi
 inline constexpr int kExitFileError = 4;      // missing languages.ini, unreadable or unwritable file
 inline constexpr int kExitInterrupted = 130;  // Ctrl+C or SIGTERM ended the command (128 + SIGINT)
 
+// Gateways served at once by --gateways and --all-gateways unless --jobs says otherwise.
+inline constexpr int kDefaultJobs = 4;
+inline constexpr int kMaxJobs = 64;
+
 struct CliOptions {
   std::optional<std::string> home;
   std::optional<std::string> gateway;
@@ -27,6 +31,11 @@ struct CliOptions {
   std::optional<bool> log;
   bool yes = false;
   bool help = false;
+  bool json = false;  // one JSON document on stdout instead of the table
+  // Several gateways of gtws.ini at once: the named ones, or all of them.
+  std::vector<std::string> gateways;
+  bool allGateways = false;
+  int jobs = kDefaultJobs;
   std::string command;
   std::vector<std::string> args;  // the command's own arguments and options, in order
 };

@@ -3,12 +3,15 @@
 #include <algorithm>
 
 #include "app/cli.h"
+#include "app/cli_page_args.h"
 #include "app/cli_suggest.h"
 #include "base/caption_ids.h"
 #include "base/files.h"
 #include "base/text.h"
 #include "pages/page_actions.h"
+#include "paramfile/file_history.h"
 #include "paramfile/parameter_file.h"
+#include "program/snapshot.h"
 #include "program/whole_transfers.h"
 
 namespace gw {
@@ -17,13 +20,9 @@ namespace {
 
 // The word that names every page at once.
 constexpr std::string_view kAllPages = "all";
+constexpr std::string_view kSnapshotOption = "--snapshot";
 
-struct PageArgs {
-  std::vector<Page*> pages;
-  bool all = false;  // "all": the whole configuration, moved as the whole-configuration commands move it
-  std::optional<std::string> file;
-  std::string error;
-};
+}  // namespace
 
 std::string pageList() {
   std::string names;
@@ -31,7 +30,6 @@ std::string pageList() {
   return names;
 }
 
-// PAGE… and one file option (-o for the pages' target, -i for their source).
 PageArgs parsePageArgs(Program& program, const std::vector<std::string>& args,
                        const std::string& fileOption) {
   PageArgs parsed;
@@ -73,8 +71,6 @@ PageArgs parsePageArgs(Program& program, const std::vector<std::string>& args,
   return parsed;
 }
 
-// The error list, one line each, without the line feeds that end them; then, once, when the link died
-// under the command, that the gateway stopped answering.
 void printErrorList(CliContext& c, const std::string& errorList) {
   for (const std::string& line : splitFields(errorList, '\n')) {
     if (!line.empty()) std::fprintf(c.err, "%s\n", line.c_str());
@@ -91,13 +87,15 @@ SectionMask sectionsOf(const std::vector<Page*>& pages) {
   return mask;
 }
 
+namespace {
+
 // The pages' sections into FILE, or the selected gateway's parameter file, as "Save to file" writes them.
 int storePages(CliContext& c, const std::vector<Page*>& pages, const std::optional<std::string>& file) {
   Program& p = c.program;
   const std::string path = file.value_or(p.selection.selected().parameterFile);
   if (!file) makeFolders(folderOfPath(path));
   for (Page* page : pages) page->saveFile();
-  if (!saveParameterFile(p.image, path, sectionsOf(pages))) {
+  if (!saveParameterFile(p.image, path, sectionsOf(pages), p.clock.localTime())) {
     c.fail("cannot write " + path);
     return kExitFileError;
   }
@@ -107,15 +105,23 @@ int storePages(CliContext& c, const std::vector<Page*>& pages, const std::option
   return kExitOk;
 }
 
-// The gwctl names of these pages, in page order.
-std::string namesOf(Program& p, const std::vector<Page*>& pages) {
-  std::string names;
+}  // namespace
+
+std::vector<std::string> namesList(Program& p, const std::vector<Page*>& pages) {
+  std::vector<std::string> names;
   for (const PageRegistration& row : pageRegistry()) {
-    if (std::find(pages.begin(), pages.end(), &p.pageOf(row)) == pages.end()) continue;
-    names += (names.empty() ? "" : ", ") + std::string(row.cliName);
+    if (std::find(pages.begin(), pages.end(), &p.pageOf(row)) != pages.end()) names.emplace_back(row.cliName);
   }
   return names;
 }
+
+std::string namesOf(Program& p, const std::vector<Page*>& pages) {
+  std::string names;
+  for (const std::string& name : namesList(p, pages)) names += (names.empty() ? "" : ", ") + name;
+  return names;
+}
+
+namespace {
 
 // "load all": the whole configuration as "Load" reads it; the pages that were read go into the file.
 int loadAll(CliContext& c, const PageArgs& parsed) {
@@ -179,7 +185,11 @@ int saveAll(CliContext& c) {
   return kExitReportedErrors;
 }
 
-int saveCommand(CliContext& c, const std::vector<std::string>& args) {
+}  // namespace
+
+int saveFromFile(CliContext& c, const std::vector<std::string>& arguments) {
+  std::vector<std::string> args = arguments;
+  const bool snapshot = std::erase(args, std::string(kSnapshotOption)) > 0;
   const PageArgs parsed = parsePageArgs(c.program, args, "-i");
   if (!parsed.error.empty()) {
     c.fail(parsed.error + helpPointer("save"));
@@ -190,6 +200,20 @@ int saveCommand(CliContext& c, const std::vector<std::string>& args) {
   if (!fileExists(path)) {
     c.fail("no parameter file " + path);
     return kExitFileError;
+  }
+  if (snapshot) {
+    const Snapshot kept = snapshotToHistory(p, parsed.pages, parsed.all);
+    if (kept.result == SnapshotResult::NotConnected) return kExitNoConnection;
+    if (c.interrupted()) return kExitInterrupted;
+    if (kept.result != SnapshotResult::Kept) {
+      printErrorList(c, p.pageState.errorList);
+      c.fail(kept.result == SnapshotResult::Unread
+                 ? "the gateway's configuration could not be read whole, so it was not kept; nothing was sent"
+                 : "cannot write the gateway's configuration to " + historyFolder(path) +
+                       "; nothing was sent");
+      return kept.result == SnapshotResult::Unread ? kExitReportedErrors : kExitFileError;
+    }
+    std::fprintf(c.err, "gwctl: the gateway's configuration was kept in %s\n", kept.path.c_str());
   }
   // A file that cannot be read whole is not sent at all: a section that stopped at a bad key would be
   // completed from whatever the pages held before.
@@ -223,6 +247,8 @@ int saveCommand(CliContext& c, const std::vector<std::string>& args) {
   return errors.empty() ? kExitOk : kExitReportedErrors;
 }
 
+namespace {
+
 int defaultsCommand(CliContext& c, const std::vector<std::string>& args) {
   const PageArgs parsed = parsePageArgs(c.program, args, "-o");
   if (!parsed.error.empty()) {
@@ -250,14 +276,17 @@ std::vector<CliCommand> pageCommands() {
        "PAGE: " +
            pageList() + ".\n",
        loadCommand},
-      {"save", "save PAGE...|all [-i FILE]", "write pages from a parameter file to the gateway",
+      {"save", "save PAGE...|all [-i FILE] [--snapshot]", "write pages from a parameter file to the gateway",
        "Loads each PAGE from the selected gateway's parameter file (or FILE); a file that cannot be read\n"
        "whole is a file error (exit 4) and nothing is sent. Each page is checked: invalid values are\n"
        "reported and nothing is sent (exit 1). Otherwise connects and runs \"Save to gate\" of each page;\n"
        "the error list is printed on stderr, one line each; exit 1 when it is not empty. all: every page,\n"
        "as the \"Save\" command writes them (without page checks), then which pages were not written "
-       "whole.\n",
-       saveCommand},
+       "whole.\n"
+       "--snapshot: first read what the gateway holds for these pages and keep it in the history folder\n"
+       "beside the gateway's parameter file (gwctl history lists it); when that cannot be read whole or\n"
+       "kept, nothing is sent. Without it nothing but the writes goes to the gateway.\n",
+       saveFromFile},
       {"defaults", "defaults PAGE...|all [-o FILE]", "store the pages' defaults in a parameter file",
        "Runs \"Defaults\" of each PAGE (from defaults.ini in the program folder, or the built-in defaults)\n"
        "and stores the pages in the selected gateway's parameter file (or FILE). Nothing is sent.\n"

@@ -1,6 +1,7 @@
 // gwctl commands of the online tools that read and set what the gateway keeps: time, log, cdr, stats.
 
 #include "app/cli.h"
+#include "app/cli_json.h"
 #include "app/cli_suggest.h"
 #include "online/date_time.h"
 #include "online/report_tools.h"
@@ -89,8 +90,12 @@ int readClock(CliContext& c) {
     c.fail("the gateway's clock (S99) is not a date and time");
     return kExitReportedErrors;
   }
-  std::fprintf(c.out, "%s %s %s\n", clock->date.c_str(), clock->time.c_str(),
-               kWeekdayNames[static_cast<std::size_t>(clock->weekday - 1)]);
+  const char* weekday = kWeekdayNames[static_cast<std::size_t>(clock->weekday - 1)];
+  if (c.options.json) {
+    printJson(c.out, {{"date", clock->date}, {"time", clock->time}, {"weekday", weekday}});
+    return kExitOk;
+  }
+  std::fprintf(c.out, "%s %s %s\n", clock->date.c_str(), clock->time.c_str(), weekday);
   return kExitOk;
 }
 
@@ -181,7 +186,8 @@ std::vector<CliCommand> reportCommands() {
        "form)\n"
        "is a usage error and nothing is sent. Exit 1 when the gateway did not take the clock.\n",
        timeCommand,
-       {"--set"}},
+       {"--set"},
+       true},
       {"log", "log [-o FILE]", "read the gateway's event log",
        "Connects and reads the event log page by page. The lines go to stdout, or with -o are appended to "
        "FILE\n"

@@ -147,4 +147,19 @@ inline constexpr int kSaveToFile = 156;
 inline constexpr int kSaveToGate = 1000;
 inline constexpr int kDefaults = 1001;
 
+// Configuration drift, history and several gateways (block 3100-3199).
+inline constexpr int kRestoreQuestion = 3100;  // printf format: the entry's stamp
+inline constexpr int kCompareWithGateway = 3101;
+inline constexpr int kDifferencesTitle = 3102;
+inline constexpr int kNoDifferences = 3103;
+inline constexpr int kHistoryTitle = 3104;
+inline constexpr int kKeepBeforeSave = 3105;
+inline constexpr int kRestoreButton = 3106;
+inline constexpr int kDifferenceSection = 3107;
+inline constexpr int kDifferenceKey = 3108;
+inline constexpr int kDifferenceFileValue = 3109;
+inline constexpr int kDifferenceGatewayValue = 3110;
+inline constexpr int kDifferencesSummary = 3111;  // printf format: differences, pages compared
+inline constexpr int kSnapshotFailed = 3112;
+
 }  // namespace gw::cap

@@ -1,8 +1,10 @@
 #include "base/files.h"
 
+#include <dirent.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <fstream>
 #include <sstream>
@@ -54,6 +56,28 @@ bool copyFile(const std::string& from, const std::string& to) {
     return false;
   }
   return true;
+}
+
+std::optional<std::string> readFileBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return std::nullopt;
+  std::ostringstream bytes;
+  bytes << in.rdbuf();
+  if (in.bad()) return std::nullopt;
+  return bytes.str();
+}
+
+std::vector<std::string> filesInFolder(const std::string& folder) {
+  std::vector<std::string> names;
+  DIR* dir = ::opendir(folder.c_str());
+  if (dir == nullptr) return names;
+  while (const dirent* entry = ::readdir(dir)) {
+    const std::string name = entry->d_name;
+    if (fileExists(joinPath(folder, name))) names.push_back(name);
+  }
+  ::closedir(dir);
+  std::sort(names.begin(), names.end());
+  return names;
 }
 
 std::string folderOfPath(const std::string& path) {

@@ -93,6 +93,7 @@ bool SipStateTool::sipRegLoad() {
   std::optional<std::vector<ListedExtension>> listing;
   if (dump.failure == TableReadFailure::None) listing = readExtensionListing(dump.text);
   if (listing) {
+    listed_ = *listing;
     memSipReg.set(sipStateView(captions_, *listing));
   } else {
     polling_ = false;

@@ -53,6 +53,9 @@ class SipStateTool : public OnlineTool {
   // and the poll runs again.
   void btnSipRegClick();
 
+  // The extensions of the last listing that could be read.
+  const std::vector<ListedExtension>& listed() const { return listed_; }
+
   // The poll runs (tSipReg enabled).
   bool polling() const { return polling_; }
   bool keepsLinkBusy() const override { return polling(); }
@@ -66,6 +69,7 @@ class SipStateTool : public OnlineTool {
 
   bool polling_ = false;
   bool busy_ = false;
+  std::vector<ListedExtension> listed_;
 };
 
 const FormLayout& sipStatePageLayout();

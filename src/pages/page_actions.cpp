@@ -82,7 +82,8 @@ PageResult saveToFile(Page& page) {
   if (!page.valid()) return PageResult::Invalid;
   PageContext& ctx = page.context();
   page.saveFile();
-  if (!saveParameterFile(ctx.image, ctx.selection.selected().parameterFile, page.traits().section)) {
+  if (!saveParameterFile(ctx.image, ctx.selection.selected().parameterFile, page.traits().section,
+                         ctx.link.clock().localTime())) {
     return PageResult::Failed;
   }
   if (page.traits().saveFileClearsModified) page.setModified(false);
@@ -94,6 +95,8 @@ void loadFromGateClick(Page& page) {
 }
 
 void saveToGateClick(Page& page) {
+  const PageState& state = page.context().state;
+  if (state.beforeSaveToGate && page.valid() && !state.beforeSaveToGate(page)) return;
   switch (saveToGate(page)) {
     case PageResult::NotConnected:
       return;

@@ -4,8 +4,10 @@
 
 #include "base/caption_ids.h"
 #include "base/captions.h"
+#include "base/files.h"
 #include "base/host.h"
 #include "base/ini_file.h"
+#include "paramfile/file_history.h"
 #include "paramfile/file_sections.h"
 
 namespace gw {
@@ -60,12 +62,23 @@ const std::array<SectionStep, 11>& sectionSteps() {
 
 }  // namespace
 
-bool saveParameterFile(const TParametres& image, const std::string& path, SectionMask mask) {
-  IniFile ini = IniFile::load(path);
-  if (!ini.ok()) return false;
+void writeParameterSections(const TParametres& image, IniFile& ini, SectionMask mask) {
   pfile::writeGateway(image, ini);
   for (const SectionStep& step : sectionSteps()) {
     if (hasSection(mask, step.section)) step.write(image, ini);
+  }
+}
+
+bool saveParameterFile(const TParametres& image, const std::string& path, SectionMask mask,
+                       const std::optional<LocalTime>& keepPreviousAt) {
+  IniFile ini = IniFile::load(path);
+  if (!ini.ok()) return false;
+  writeParameterSections(image, ini, mask);
+  // A save that changes nothing leaves no history entry: the history holds versions, not saves. The previous
+  // version must be safe before the file is replaced, or the save does not happen.
+  if (keepPreviousAt && ini.existed() && readFileBytes(path) != ini.text() &&
+      keepInHistory(path, *keepPreviousAt).empty()) {
+    return false;
   }
   return ini.save();
 }

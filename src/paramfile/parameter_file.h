@@ -8,8 +8,11 @@
 // reported once, and the next section is read. A missing file reads as a file without keys.
 
 #include <functional>
+#include <optional>
 #include <string>
 
+#include "base/clock.h"
+#include "base/ini_file.h"
 #include "paramfile/param_section.h"
 #include "paramfile/parametres.h"
 
@@ -23,7 +26,13 @@ using SectionErrorSink = std::function<void(ParamSection section, const std::str
 
 // Writes the "Gateway" section and every section of `mask`. False when the file could not be read (it would
 // lose its other lines) or not be written; the previous file is then left as it was.
-bool saveParameterFile(const TParametres& image, const std::string& path, SectionMask mask);
+// With `keepPreviousAt`, the file as it was goes to the history folder beside it first (when the save changes
+// it), stamped with that time.
+bool saveParameterFile(const TParametres& image, const std::string& path, SectionMask mask,
+                       const std::optional<LocalTime>& keepPreviousAt = std::nullopt);
+
+// The "Gateway" section and every section of `mask` written into `ini` in memory, as a save writes them.
+void writeParameterSections(const TParametres& image, IniFile& ini, SectionMask mask);
 
 // Reads the "Gateway" section (when the file has one) and every section of `mask` into `image`. Each section
 // that fails goes to `onError`. False when a section failed or when the file exists but cannot be read; in

@@ -28,7 +28,8 @@ bool closeQuestion(Program& program) {
   pagesToImage(program);
   SectionMask sections;
   for (Page* page : program.pages()) sections = sections | page->traits().section;
-  if (!saveParameterFile(program.image, program.selection.selected().parameterFile, sections)) {
+  if (!saveParameterFile(program.image, program.selection.selected().parameterFile, sections,
+                         program.clock.localTime())) {
     ask(program, cap::kFileWriteFailed, cap::kErrorTitle, MessageKind::Error);
   }
   return true;

@@ -6,6 +6,7 @@
 #include "link/serial_port_list.h"
 #include "online/online_tool.h"
 #include "paramfile/parameter_file.h"
+#include "program/compare_command.h"
 #include "program/whole_transfers.h"
 #include "shell/captions_file.h"
 #include "shell/edition.h"
@@ -137,6 +138,7 @@ void Program::wireHooks() {
     if (link.comm.connected || link.comm.portHandle || link.tcpActive()) connection.disconnectCommand();
   };
   selection.hooks.changed = [this] { connection.showDisconnected(); };
+  pageState.beforeSaveToGate = [this](Page& page) { return keepBeforeSave(*this, {&page}, false); };
   gatewayList.connectCommand = [this] { connection.connectCommand(); };
   connection.hooks.linkStateChanged = [this](bool connected) {
     window.linkStateChanged(connected);

@@ -78,6 +78,9 @@ class Program {
   PageContext pageContext;
   OnlineContext onlineContext;
   int currentTopic = -1;
+  // A "Save to gate" first keeps what the gateway holds in the history (the desktop program's setting;
+  // gwctl asks for it with --snapshot instead, so nothing extra goes on the wire unless asked).
+  bool snapshotBeforeSave = false;
   MainWindowModel window;
   // The topic dispatcher, with the topics built so far.
   TopicActivation topics;

@@ -8,6 +8,7 @@
 #include "base/text.h"
 #include "pages/page_actions.h"
 #include "paramfile/parameter_file.h"
+#include "program/compare_command.h"
 #include "program/program.h"
 #include "shell/gateway.h"
 
@@ -170,6 +171,7 @@ void tbLoadGateClick(Program& p) {
 }
 
 void tbSaveGateClick(Program& p) {
+  if (!keepBeforeSave(p, {}, true)) return;
   report(p, saveAllToGateway(p), cap::kSavedWithoutError, cap::kSaveErrorsHeader);
 }
 
@@ -190,7 +192,7 @@ void tbSaveClick(Program& p) {
   p.pageState.clearAllModified();
   const std::string& file = p.selection.selected().parameterFile;
   makeFolders(folderOfPath(file));
-  if (saveParameterFile(p.image, file, allSections(p))) {
+  if (saveParameterFile(p.image, file, allSections(p), p.clock.localTime())) {
     show(p, cap::kSavedToFile, cap::kQuestionTitle, MessageKind::Information);
   } else {
     show(p, cap::kFileWriteFailed, cap::kErrorTitle, MessageKind::Error);
@@ -217,7 +219,7 @@ void mSaveAsClick(Program& p) {
   pagesToImage(p);
   p.pageState.clearAllModified();
   const std::string target = saveAsTarget(*chosen);
-  if (!saveParameterFile(p.image, target, allSections(p))) {
+  if (!saveParameterFile(p.image, target, allSections(p), p.clock.localTime())) {
     show(p, cap::kFileWriteFailed, cap::kErrorTitle, MessageKind::Error);
     return;
   }

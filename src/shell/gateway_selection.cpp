@@ -58,7 +58,7 @@ void GatewaySelection::selectGateway(const std::string& name) {
   }
   gateway_ = g;
 
-  writeSelectedGateway(settingsPath(), name);
+  if (rememberSelection) writeSelectedGateway(settingsPath(), name);
   makeFolders(folderOfPath(gateway_.parameterFile));
   updateFolders(false);
 
@@ -77,13 +77,13 @@ void GatewaySelection::selectUnnamedGateway() {
   host_.setStatusPanel(1, std::string(kUnnamedGateway) + " : " + captions_.at(cap::kDisconnected));
   updateFolders(true);
   if (hooks.unnamedDefaults) hooks.unnamedDefaults();
-  writeSelectedGateway(settingsPath(), kUnnamedGateway);
+  if (rememberSelection) writeSelectedGateway(settingsPath(), kUnnamedGateway);
   if (hooks.changed) hooks.changed();
 }
 
 void GatewaySelection::adopt(const TGateway& record) {
   gateway_ = record;
-  writeSelectedGateway(settingsPath(), record.name);
+  if (rememberSelection) writeSelectedGateway(settingsPath(), record.name);
   updateFolders(record.name == kUnnamedGateway);
 }
 

@@ -47,6 +47,8 @@ class GatewaySelection {
   void adopt(const TGateway& record);
 
   SelectionHooks hooks;
+  // settings.ini remembers each selection; a run against several gateways at once leaves it alone.
+  bool rememberSelection = true;
 
  private:
   void updateFolders(bool unnamed);

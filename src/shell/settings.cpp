@@ -8,6 +8,7 @@ namespace gw {
 namespace {
 
 constexpr const char* kMain = "main";
+constexpr const char* kKeepBeforeSaveKey = "KeepBeforeSave";
 
 struct CloseKey {
   const char* key;
@@ -29,6 +30,7 @@ Settings readSettings(const std::string& path) {
   if (s.gateway.empty()) s.gateway = kUnnamedGateway;
   s.comport = ini.readString(kMain, "Comport", "");
   s.saveLog = ini.readInt(kMain, "SaveLog", 1) != 0;
+  s.keepBeforeSave = ini.readInt(kMain, kKeepBeforeSaveKey, 1) != 0;
   s.append = ini.readInt(kMain, "Append", 1) != 0;
   s.timeoutMs = ini.readInt(kMain, "Timeout", s.timeoutMs);
   const int language = ini.readInt(kMain, "Language", static_cast<int>(Language::English));
@@ -42,6 +44,10 @@ bool writeLanguage(const std::string& path, Language language) {
 
 bool writeSelectedGateway(const std::string& path, const std::string& gateway) {
   return IniFile::writeKey(path, kMain, "Gateway", gateway);
+}
+
+bool writeKeepBeforeSave(const std::string& path, bool keep) {
+  return IniFile::writeKey(path, kMain, kKeepBeforeSaveKey, keep ? "1" : "0");
 }
 
 CommSettingsWrite writeCommSettings(const std::string& path, const Settings& values,

@@ -20,6 +20,8 @@ struct Settings {
   bool append = true;
   int timeoutMs = 5000;
   Language language = Language::English;
+  // "Keep the gateway's configuration before each save" of the desktop program (KeepBeforeSave).
+  bool keepBeforeSave = true;
 };
 
 // Reads settings.ini; missing keys (or a missing file) give the defaults, an empty Gateway means "unnamed"
@@ -28,6 +30,7 @@ Settings readSettings(const std::string& path);
 
 bool writeLanguage(const std::string& path, Language language);
 bool writeSelectedGateway(const std::string& path, const std::string& gateway);
+bool writeKeepBeforeSave(const std::string& path, bool keep);
 
 // The communication settings dialog's OK: writes CommType, Gateway, Comport, SaveLog and Append, then Timeout
 // from the dialog's response-time text. A response time that is not a number is not written (the keys before

@@ -9,10 +9,12 @@
 #include <QToolButton>
 
 #include "base/caption_ids.h"
+#include "program/compare_command.h"
 #include "shell/caption_table.h"
 #include "shell/captions_file.h"
 #include "ui/about_window.h"
 #include "ui/comm_settings_window.h"
+#include "ui/drift_windows.h"
 #include "ui/gateway_list_window.h"
 #include "ui/icons.h"
 #include "ui/main_window.h"
@@ -47,6 +49,8 @@ const std::vector<MenuDef>& menuDefs() {
        {
            {"mLoad", "F3", "gate-load", &TfMain::tbLoadGateClick, kNoTopic},
            {"mSave", "F2", "gate-save", &TfMain::tbSaveGateClick, kNoTopic},
+           {"mCompare", "F6", "gate-compare", &TfMain::mCompareClick, kNoTopic},
+           {"mHistory", nullptr, nullptr, &TfMain::mHistoryClick, kNoTopic},
            {nullptr, nullptr, nullptr, nullptr, kNoTopic},
            {"mLoadO", "Alt+F3", "file-open", &TfMain::mLoadOClick, kNoTopic},
            {"mSaveAs", "Alt+F2", "file-save", &TfMain::mSaveAsClick, kNoTopic},
@@ -79,6 +83,7 @@ const std::vector<MenuDef>& menuDefs() {
       {"mSettings",
        {
            {"mCommSett", nullptr, nullptr, &TfMain::mCommSettClick, kNoTopic},
+           {"mKeepBeforeSave", nullptr, nullptr, &TfMain::mKeepBeforeSaveClick, kNoTopic},
        }},
       {"mHelp",
        {
@@ -107,6 +112,7 @@ const std::vector<ToolRow>& toolRows() {
       {nullptr, nullptr, nullptr, kNoTopic},
       {"tbLoadGate", "gate-load", &TfMain::tbLoadGateClick, kNoTopic},
       {"tbSaveGate", "gate-save", &TfMain::tbSaveGateClick, kNoTopic},
+      {"tbCompare", "gate-compare", &TfMain::mCompareClick, kNoTopic},
       {nullptr, nullptr, nullptr, kNoTopic},
       // The three language buttons are added from the language table here.
       {"languages", nullptr, nullptr, kNoTopic},
@@ -141,6 +147,7 @@ const std::vector<CaptionRow>& toolbarHintRows() {
       {2, "ToolButton5", P::Hint, -1, "List of gateways..."},
       {2919, "tbLoadGate", P::Hint, -1, "Load all parametres from the gateway"},
       {2920, "tbSaveGate", P::Hint, -1, "Save all parametres to the gateway"},
+      {cap::kCompareWithGateway, "tbCompare", P::Hint, -1, "Compare with gateway"},
       {cap::kTerminalTopic, "tbTerminal", P::Hint, -1, "Terminal"},
       {8, "tbClose", P::Hint, -1, "Close"},
   };
@@ -277,6 +284,40 @@ void TfMain::mCommSettClick() {
   program_.linkTypeChanged();
   showPages();
   activateWindow();
+}
+
+void TfMain::mCompareClick() {
+  runTransfer([this] {
+    const Drift drift = compareWithGatewayClick(program_);
+    showPages();
+    refresh();
+    if (drift.result == DriftResult::NotConnected || drift.result == DriftResult::FileError) return;
+    if (drift.differences.empty() && drift.unread.empty()) return;
+    fDifferences_->showDrift(drift, program_.captions);
+    fDifferences_->show();
+    fDifferences_->raise();
+  });
+}
+
+void TfMain::mHistoryClick() {
+  fHistory_->showEntries(historyEntries(program_.selection.selected().parameterFile), program_.captions);
+  fHistory_->show();
+  fHistory_->raise();
+}
+
+void TfMain::mKeepBeforeSaveClick() {
+  Settings& settings = program_.settings;
+  settings.keepBeforeSave = !settings.keepBeforeSave;
+  program_.snapshotBeforeSave = settings.keepBeforeSave;
+  writeKeepBeforeSave(program_.settingsPath(), settings.keepBeforeSave);
+  showKeepBeforeSave();
+}
+
+void TfMain::showKeepBeforeSave() {
+  if (auto* keep = findChild<QAction*>(QStringLiteral("mKeepBeforeSave"))) {
+    keep->setCheckable(true);
+    keep->setChecked(program_.settings.keepBeforeSave);
+  }
 }
 
 void TfMain::mAboutClick() {

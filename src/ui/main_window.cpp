@@ -20,6 +20,7 @@
 #include "online/firmware_tool.h"
 #include "online/terminal.h"
 #include "program/close_question.h"
+#include "program/compare_command.h"
 #include "program/whole_transfers.h"
 #include "shell/captions_file.h"
 #include "ui/about_window.h"
@@ -27,6 +28,7 @@
 #include "ui/caption_labels.h"
 #include "ui/comm_settings_window.h"
 #include "ui/display_view.h"
+#include "ui/drift_windows.h"
 #include "ui/elided_label.h"
 #include "ui/firm_window.h"
 #include "ui/firmware_windows.h"
@@ -173,6 +175,15 @@ void TfMain::buildDialogs() {
   fCommSettings_ = new TfCommSettings(program_, this);
   fInsertIp_ = new TfInsertIp(this);
   fHelp_ = new TfHelp(this);
+  fDifferences_ = new TfDifferences(this);
+  fHistory_ = new TfHistory(this, [this](const HistoryEntry& entry) {
+    runTransfer([this, entry] {
+      restoreClick(program_, entry);
+      showPages();
+      refresh();
+    });
+    fHistory_->showEntries(historyEntries(program_.selection.selected().parameterFile), program_.captions);
+  });
   connect(fGatewayList_, &TfGatewayList::selectionChanged, this, [this] { selectionChanged(); });
 }
 
@@ -181,7 +192,9 @@ void TfMain::buildPages() {
   program_.dialogs.runner = dialogRunner_;
   for (const PageRegistration& row : pageRegistry()) {
     const FormLayout& layout = row.layout();
-    auto* widget = new PageWidget(program_.pageOf(row), layout, program_.captions, [this] { return idle(); });
+    Page& page = program_.pageOf(row);
+    auto* widget = new PageWidget(page, layout, program_.captions, [this] { return idle(); });
+    widget->setDiffering([this, &page] { return program_.pageState.differing(page.traits().id); });
     pages_->addWidget(widget);
     pageWidgets_.push_back(widget);
     pageTopics_.push_back({row.topicCaption, layout.name, widget, [widget] { widget->showModel(); }});
@@ -289,6 +302,8 @@ bool TfMain::formActivate() {
   activated_ = true;
   startedOk_ = program_.start();
   if (!startedOk_) return false;
+  program_.snapshotBeforeSave = program_.settings.keepBeforeSave;
+  showKeepBeforeSave();
   setLabels();
   fillTrees();
   showLanguageChecks();
@@ -379,6 +394,8 @@ void TfMain::setLabels() {
   applyCaptions(fInsertIp_, "TfInsertIp", captions, CaptionState::Always);
   fHelp_->setLabels(captions);
   if (firmwareWindows_ != nullptr) firmwareWindows_->setLabels(captions);
+  fDifferences_->setLabels(captions);
+  fHistory_->setLabels(captions);
   fGatewayList_->setLabels();
   fNewGateway_->setLabels();
   fCommSettings_->setLabels();

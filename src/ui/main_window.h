@@ -30,7 +30,9 @@ class PageWidget;
 class QtDialogRunner;
 class TfCommSettings;
 class TfGatewayList;
+class TfDifferences;
 class TfHelp;
+class TfHistory;
 class TfInsertIp;
 class TfNewGateway;
 class TfParam;
@@ -86,6 +88,14 @@ class TfMain : public QMainWindow {
   void mLoadOClick() { runTransfer(transfers.loadOtherFile); }
   void mSaveAsClick() { runTransfer(transfers.saveAsFile); }
   void mDefaultClick() { runTransfer(transfers.defaultSettings); }
+  // "Compare with gateway": the differences window, and the pages mark the controls that differ.
+  void mCompareClick();
+  // The history window of the selected gateway's parameter file.
+  void mHistoryClick();
+  // The setting "Keep the gateway's configuration before each save", kept in settings.ini.
+  void mKeepBeforeSaveClick();
+  // The check of mKeepBeforeSave from the setting.
+  void showKeepBeforeSave();
   void setLanguage(Language language);
   // Menu items 17..27, 540 and the terminal button: the tree node with the item's caption is chosen.
   void openTopicOf(int caption);
@@ -169,6 +179,8 @@ class TfMain : public QMainWindow {
   TfCommSettings* fCommSettings_ = nullptr;
   TfInsertIp* fInsertIp_ = nullptr;
   TfHelp* fHelp_ = nullptr;
+  TfDifferences* fDifferences_ = nullptr;
+  TfHistory* fHistory_ = nullptr;
   std::vector<PageWidget*> pageWidgets_;
   std::vector<ToolWindow*> toolWindows_;
   QtDialogRunner* dialogRunner_ = nullptr;

@@ -13,7 +13,9 @@
 #include <QSpinBox>
 #include <QTabBar>
 #include <QTreeWidget>
+#include <algorithm>
 
+#include "base/caption_ids.h"
 #include "ui/edit_behaviour.h"
 #include "ui/palette.h"
 #include "ui/qt_text.h"
@@ -361,6 +363,28 @@ void PageBinder::showField(const NamedField& field, QWidget* widget) const {
   widget->setEnabled(view.enabled);
   widget->setVisible(view.visible);
   showLabels(widget);
+}
+
+void PageBinder::showDiffering(const std::vector<std::string>& names, const CaptionList& captions) {
+  const QString hint =
+      toQ(captions.labelOr(cap::kDifferencesTitle, "Differences between the parameter file and the gateway"));
+  for (const NamedField& field : model_.fields()) {
+    QWidget* widget = widgetOf(std::string(field.name));
+    if (widget == nullptr) continue;
+    QWidget* shown = widget;
+    for (QLabel* label : root_->findChildren<QLabel*>()) {
+      if (label->buddy() == widget) shown = label;
+    }
+    // A line edit shows its own red mark; without a label of its own it stays as it is.
+    if (shown == widget &&
+        (qobject_cast<QLineEdit*>(widget) != nullptr || qobject_cast<QSpinBox*>(widget) != nullptr))
+      continue;
+    const bool differs = std::find(names.begin(), names.end(), field.name) != names.end();
+    if (shown->property("differs").toBool() == differs) continue;
+    shown->setProperty("differs", differs);
+    shown->setStyleSheet(differs ? differingFieldStyle() : QString());
+    shown->setToolTip(differs ? hint : QString());
+  }
 }
 
 // A control's label goes with it: hidden and disabled together.

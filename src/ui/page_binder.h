@@ -25,6 +25,9 @@ class PageBinder : public QObject {
 
   // Model to widgets.
   void show();
+  // Marks the label of each control named (the control itself when it has none) as holding a value the
+  // gateway does not hold; the others lose the mark.
+  void showDiffering(const std::vector<std::string>& names, const CaptionList& captions);
   // The widget bound to a model control, or null.
   QWidget* widgetOf(const std::string& field) const;
   // Model controls whose widget is missing or of a kind that cannot show them: empty when every control

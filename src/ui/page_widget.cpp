@@ -104,6 +104,7 @@ void PageWidget::hideEvent(QHideEvent* event) {
 
 void PageWidget::showModel() {
   binder_->show();
+  if (differing_) binder_->showDiffering(differing_(), captions_);
 }
 
 void PageWidget::setLabels() {

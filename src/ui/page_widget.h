@@ -54,6 +54,12 @@ class PageWidget : public QScrollArea {
 
   const PageBinder& binder() const { return *binder_; }
 
+  // The controls whose value the gateway holds differently from the parameter file: their labels are
+  // marked at every showModel().
+  void setDiffering(std::function<std::vector<std::string>()> differing) {
+    differing_ = std::move(differing);
+  }
+
  signals:
   // A button ran a page action (the whole window may have changed: messages, the modified flag).
   void actionDone();
@@ -72,6 +78,7 @@ class PageWidget : public QScrollArea {
   std::function<bool()> idle_;
   std::vector<ButtonSpec> buttons_;
   Ticker ticker_;
+  std::function<std::vector<std::string>()> differing_;
   QTimer* timer_ = nullptr;
   PageBinder* binder_ = nullptr;
 };

@@ -96,3 +96,12 @@ QString alertLabelStyle() {
 }
 
 }  // namespace gw::ui
+
+namespace gw::ui {
+
+QString differingFieldStyle() {
+  return darkPalette() ? QStringLiteral("color: #ffb74d; font-weight: bold;")
+                       : QStringLiteral("color: #e65100; font-weight: bold;");
+}
+
+}  // namespace gw::ui

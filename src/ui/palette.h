@@ -22,5 +22,7 @@ bool darkPalette();
 // A field marked as refused, and a warning label, in colours that read on the current palette.
 QString markedFieldStyle();
 QString alertLabelStyle();
+// The label of a control whose value the gateway holds differently from the parameter file.
+QString differingFieldStyle();
 
 }  // namespace gw::ui

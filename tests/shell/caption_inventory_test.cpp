@@ -102,6 +102,9 @@ const std::vector<Use> kInventory = {
     {2100, 2100, "SIP registration state page: Register again"},
     {2600, 2608, "Firmware page: versions, file, upgrade buttons, the Ctrl note"},
     {2610, 2621, "firmware file refusals and their reasons, image too large, status window Close and title"},
+    {3100, 3112,
+     "configuration drift and history: restore question, Compare with gateway, differences window and its "
+     "columns, history window, the keep-before-save setting, snapshot failure"},
 };
 
 // Captions used as printf formats, with the conversions they must hold in every language.
@@ -112,6 +115,8 @@ const std::map<int, std::vector<std::string>> kFormats = {
     {cap::kNotAnInteger, {"%s"}},
     {2611, {"%s", "%s"}},
     {2619, {"%s", "%s"}},
+    {cap::kRestoreQuestion, {"%s"}},
+    {cap::kDifferencesSummary, {"%d", "%d"}},
     // Not a conversion: the SMS texts' own mark of the caller's number.
     {1524, {"%N"}},
     {1525, {"%N"}},

@@ -55,6 +55,8 @@ class WindowTests : public QObject {
   void voicePageRecordsThroughACallAndShowsTheOverview();
   // firmware_tests.cpp
   void serialUpgradeShowsItsProgressAndHoldsTheCloseOff();
+  // drift_window_tests.cpp
+  void compareMarksDifferencesAndHistoryWritesAVersionBack();
 };
 
 }  // namespace gw::test
