@@ -5,6 +5,7 @@
 #include <array>
 
 #include "app/cli.h"
+#include "app/cli_json.h"
 #include "app/cli_suggest.h"
 #include "base/caption_ids.h"
 #include "base/text.h"
@@ -61,6 +62,17 @@ int noArguments(CliContext& c, const std::string& command, const std::vector<std
   return kExitUsage;
 }
 
+// The table's rows after its header, as objects keyed by the header's column names.
+nlohmann::json jsonRows(const std::vector<Row>& rows) {
+  nlohmann::json list = nlohmann::json::array();
+  for (std::size_t r = 1; r < rows.size(); ++r) {
+    nlohmann::json object = nlohmann::json::object();
+    for (std::size_t i = 0; i < rows[r].size() && i < rows[0].size(); ++i) object[rows[0][i]] = rows[r][i];
+    list.push_back(object);
+  }
+  return list;
+}
+
 int diagCommand(CliContext& c, const std::vector<std::string>& args) {
   if (const int usage = noArguments(c, "diag", args)) return usage;
   if (!c.connect(false)) return kExitNoConnection;
@@ -74,7 +86,11 @@ int diagCommand(CliContext& c, const std::vector<std::string>& args) {
     row.push_back(cell(labels.signal.text));
     rows.push_back(row);
   }
-  printTable(c.out, rows);
+  if (c.options.json) {
+    printJson(c.out, {{"modules", jsonRows(rows)}});
+  } else {
+    printTable(c.out, rows);
+  }
   return result == PollResult::Done ? kExitOk : pollFailed(c, result);
 }
 
@@ -95,6 +111,15 @@ int callsCommand(CliContext& c, const std::vector<std::string>& args) {
   ActualTool& tool = c.program.tool<ActualTool>();
   const PollResult result = tool.poll();
   if (result != PollResult::Done) return pollFailed(c, result);
+  if (c.options.json) {
+    // The gateway's own table: its lines as they stand, the header first.
+    nlohmann::json lines = nlohmann::json::array();
+    for (const std::string& line : splitFields(unixLines(tool.mActual.text), '\n')) {
+      if (!line.empty()) lines.push_back(line);
+    }
+    printJson(c.out, {{"calls", lines}});
+    return kExitOk;
+  }
   std::fprintf(c.out, "%s", unixLines(tool.mActual.text).c_str());
   std::fflush(c.out);
   return kExitOk;
@@ -207,19 +232,27 @@ int accountCommand(CliContext& c, const std::vector<std::string>& args) {
 
 std::vector<CliCommand> diagCommands() {
   return {
-      {"diag", "diag", "one poll of the GSM modules' states, as a table",
+      {"diag",
+       "diag",
+       "one poll of the GSM modules' states, as a table",
        "Connects and reads each GSM module's state (\"AT&S00\" .. \"AT&S03\") and signal level\n"
        "(\"AT&Q0\" .. \"AT&Q3\") once, as the diagnostic calls window does at every refresh. Prints a\n"
        "table: a line per module with its layer 2 and 3 states, network, net and cell identity, module,\n"
        "revision and serial number, SIM identity and signal level (\"-\" where the gateway gave nothing).\n"
        "When the gateway refuses or falls silent, the modules read so far are printed, one message says\n"
        "why, and the exit status is 1.\n",
-       diagCommand},
-      {"calls", "calls", "one poll of the calls in progress, as a table",
+       diagCommand,
+       {},
+       true},
+      {"calls",
+       "calls",
+       "one poll of the calls in progress, as a table",
        "Connects and reads the calls in progress (\"AT&X\") once, as the actual calls window does at every\n"
        "refresh, and prints the gateway's table from its \"cha-layer3\" header on. Exit 1 with one message\n"
        "when the gateway does not answer.\n",
-       callsCommand},
+       callsCommand,
+       {},
+       true},
       {"account",
        "account --user U --password P | --disable",
        "set or remove the gateway's login account (serial link only)",

@@ -24,7 +24,7 @@ constexpr const char* kGlobalOptions =
     "  --log, --no-log      write the communication LOG, or do not\n"
     "  --yes                answer Yes to the program's questions (otherwise: No)\n"
     "  --json               print one JSON document instead of the table (identify, diff, history,\n"
-    "                       sip-state, time, and the summary of several gateways)\n"
+    "                       sip-state, diag, calls, time, and the summary of several gateways)\n"
     "  --gateways A,B,C     run the command against these gateways of gtws.ini at once, each with its own\n"
     "                       link and LOG; their output is printed line by line after the gateway's name,\n"
     "                       then a summary table (gateway, result, exit status, seconds); the exit status\n"
@@ -165,13 +165,13 @@ int runGwctl(const std::vector<std::string>& arguments, std::FILE* out, std::FIL
     return kExitOk;
   }
 
-  // A command prints JSON when its table row says so (CliCommand::json); diag and calls join with theirs.
+  // A command prints JSON when its table row says so (CliCommand::json).
   // The summary of several gateways is JSON whatever the command prints.
   const bool fleet = !o.gateways.empty() || o.allGateways;
   if (o.json && !command->json && !fleet) {
     std::fprintf(err,
-                 "gwctl: %s has no JSON output (--json: identify, diff, history, sip-state, time, the "
-                 "summary of --gateways)%s\n",
+                 "gwctl: %s has no JSON output (--json: identify, diff, history, sip-state, diag, calls, "
+                 "time, the summary of --gateways)%s\n",
                  o.command.c_str(), helpPointer().c_str());
     return kExitUsage;
   }

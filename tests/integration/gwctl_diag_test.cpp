@@ -1,6 +1,7 @@
 // gwctl diag, calls and account against gwsim over the LAN and over a pseudo-terminal.
 
 #include <chrono>
+#include <nlohmann/json.hpp>
 
 #include "gwctl_fixture.h"
 
@@ -50,6 +51,16 @@ TEST_F(GwctlDiag, ModulesAndCallsArePrintedAsTablesOverEitherLink) {
     EXPECT_EQ(calls.out.find('\r'), std::string::npos);
     EXPECT_EQ(calls.out.find("OK"), std::string::npos);
   }
+  // The same poll as one JSON document, keyed by the table's column names.
+  const ProcessResult json = gwctl(lan(sim, {"--json", "diag"}));
+  EXPECT_EQ(json.exitCode, 0) << json.err;
+  const nlohmann::json modules = nlohmann::json::parse(json.out).at("modules");
+  ASSERT_EQ(modules.size(), 4u) << json.out;
+  EXPECT_EQ(modules[3].at("Layer3"), "no-sim");
+  EXPECT_TRUE(nlohmann::json::parse(gwctl(lan(sim, {"--json", "calls"})).out)
+                  .at("calls")[0]
+                  .get<std::string>()
+                  .starts_with("cha-layer3"));
 }
 
 TEST_F(GwctlDiag, AGatewayFallingSilentMidPollEndsItWithinTheReplyLimitAndOneMessage) {
