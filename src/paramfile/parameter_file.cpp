@@ -60,20 +60,15 @@ const std::array<SectionStep, 11>& sectionSteps() {
 
 }  // namespace
 
-bool saveParameterFile(const TParametres& image, const std::string& path, SectionMask mask) {
-  IniFile ini = IniFile::load(path);
-  if (!ini.ok()) return false;
+void writeParameterSections(const TParametres& image, IniFile& ini, SectionMask mask) {
   pfile::writeGateway(image, ini);
   for (const SectionStep& step : sectionSteps()) {
     if (hasSection(mask, step.section)) step.write(image, ini);
   }
-  return ini.save();
 }
 
-bool loadParameterFile(TParametres& image, const std::string& path, SectionMask mask,
-                       const SectionErrorSink& onError) {
-  const IniFile ini = IniFile::load(path);
-  if (!ini.ok()) return false;
+bool readParameterSections(TParametres& image, const IniFile& ini, SectionMask mask,
+                           const SectionErrorSink& onError) {
   pfile::readGateway(image, ini);
   bool allRead = true;
   for (const SectionStep& step : sectionSteps()) {
@@ -82,6 +77,23 @@ bool loadParameterFile(TParametres& image, const std::string& path, SectionMask 
     if (onError) onError(step.section, step.message);
   }
   return allRead;
+}
+
+bool saveParameterFile(const TParametres& image, const std::string& path, SectionMask mask) {
+  IniFile ini = IniFile::load(path);
+  if (!ini.ok()) return false;
+  writeParameterSections(image, ini, mask);
+  return ini.save();
+}
+
+bool loadParameterFile(TParametres& image, const std::string& path, SectionMask mask,
+                       const SectionErrorSink& onError) {
+  const IniFile ini = IniFile::load(path);
+  if (!ini.ok()) {
+    if (ini.tooLarge() && onError) onError(ParamSection::All, kIniFileTooLargeText);
+    return false;
+  }
+  return readParameterSections(image, ini, mask, onError);
 }
 
 bool loadParameterFile(TParametres& image, const std::string& path, SectionMask mask, Host& host,

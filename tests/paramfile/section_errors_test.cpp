@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "base/captions.h"
+#include "base/ini_file.h"
 #include "base/recording_host.h"
 #include "paramfile/parameter_file.h"
 #include "sample_image.h"
@@ -186,6 +187,21 @@ TEST(ParameterFileErrors, AMissingFileGivesEveryDefaultWithoutAMessage) {
   EXPECT_EQ(image.incoming[3].dtmfTimeout, 10);
   EXPECT_EQ(image.network[7].networkId, "");
   EXPECT_EQ(image.network[7].defaultDigits, 9);
+}
+
+TEST(ParameterFileErrors, ALastLineEndingInACarriageReturnReadsWhole) {
+  TParametres image = sampleImage();
+  EXPECT_TRUE(loadText(image, "[System parametres]\r\nS91=3,7\r", ParamSection::System).empty());
+  EXPECT_EQ(image.system.cdrMode, 3);
+  EXPECT_EQ(image.system.unitId, 7);
+}
+
+TEST(ParameterFileErrors, AFileTooLargeIsReportedOnceAndLeavesTheImage) {
+  TParametres image = sampleImage();
+  const Reports reports = loadText(
+      image, "[System parametres]\nS70=10.9.9.9\n" + std::string(kMaxIniFileBytes, '\n'), ParamSection::All);
+  EXPECT_EQ(reports, (Reports{{ParamSection::All, kIniFileTooLargeText}}));
+  EXPECT_EQ(image, sampleImage());
 }
 
 TEST(ParameterFileErrors, TheIdentificationChangesOnlyWithAGatewaySection) {
