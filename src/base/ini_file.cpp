@@ -39,6 +39,16 @@ std::string folderOf(const std::string& path) {
   return path.substr(0, slash);
 }
 
+// CR and LF would start another line of the file.
+std::string withoutLineBreaks(std::string_view text) {
+  std::string clean;
+  clean.reserve(text.size());
+  for (char c : text) {
+    if (c != '\r' && c != '\n') clean += c;
+  }
+  return clean;
+}
+
 bool isBlankLine(std::string_view line) {
   for (char c : line) {
     if (c != ' ' && c != '\t') return false;
@@ -228,13 +238,10 @@ std::vector<std::string> IniFile::keys(std::string_view section) const {
   return names;
 }
 
-void IniFile::writeString(std::string_view section, std::string_view key, std::string_view value) {
-  std::string clean;
-  clean.reserve(value.size());
-  for (char c : value) {
-    if (c != '\r' && c != '\n') clean += c;
-  }
-  std::string line = std::string(key) + "=" + clean;
+void IniFile::writeString(std::string_view rawSection, std::string_view rawKey, std::string_view value) {
+  const std::string section = withoutLineBreaks(rawSection);
+  const std::string key = withoutLineBreaks(rawKey);
+  std::string line = key + "=" + withoutLineBreaks(value);
   // A key that does not read back as itself (spaces around it, an equals sign in it) would leave the index
   // wrong; such a write is rare enough to rebuild the index after it.
   const auto written = iniKeyValue(line);

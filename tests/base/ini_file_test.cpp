@@ -90,6 +90,9 @@ TEST(IniFile, DropsLineBreaksFromValues) {
   IniFile ini;
   ini.writeString("Gateway", "ati3", "QN 4 ports\r\nB-01 V-03.00.05\r\n");
   EXPECT_EQ(ini.text(), "[Gateway]\nati3=QN 4 portsB-01 V-03.00.05\n");
+  // Names too: a gateway named with a line feed in it cannot add lines to gtws.ini.
+  ini.writeString("Gw\n[main]", "Host\r\nPassword", "x");
+  EXPECT_EQ(ini.text(), "[Gateway]\nati3=QN 4 portsB-01 V-03.00.05\n\n[Gw[main]]\nHostPassword=x\n");
 }
 
 TEST(IniFile, ListsAndErasesSections) {
