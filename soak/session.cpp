@@ -218,11 +218,13 @@ void Session::runCommand(const MenuCommand& command, int index) {
   std::optional<int> status;
   int elapsed = 0;
   bool overTime = false;
+  bool killed = false;
   for (; !(status = reapChild(pid)); elapsed += kWatchStepMs) {
     maxDescriptors = std::max(maxDescriptors, openDescriptors(pid));
     if (killAtMs >= 0 && elapsed >= killAtMs) {
       ::kill(pid, killSignal);
       killAtMs = -1;
+      killed = true;
     }
     if (elapsed > limitMs) {
       overTime = true;
@@ -233,7 +235,8 @@ void Session::runCommand(const MenuCommand& command, int index) {
     pauseMs(kWatchStepMs);
   }
   step(what + ": " + std::to_string(elapsed) + " ms, status " + std::to_string(status.value_or(-1)) +
-       (killSignal ? ", signal " + std::to_string(killSignal) + " sent" : ""));
+       (killed ? ", signal " + std::to_string(killSignal) + " sent" : "") + ", at most " +
+       std::to_string(maxDescriptors) + " descriptors");
   if (overTime) {
     ++result_.overTime;
     note(what + ": still running after " + std::to_string(limitMs) + " ms");
