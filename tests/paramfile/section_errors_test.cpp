@@ -189,6 +189,15 @@ TEST(ParameterFileErrors, AMissingFileGivesEveryDefaultWithoutAMessage) {
   EXPECT_EQ(image.network[7].defaultDigits, 9);
 }
 
+// Found by fuzzing: a codec that was a blank came back from the next save and load as no codec.
+TEST(ParameterFileErrors, ABlankCodecReadsAsNoCodecWhereverItStands) {
+  TParametres image = sampleImage();
+  ASSERT_TRUE(loadText(image, "[Ethernet parametres]\nE01=1, , x\n", ParamSection::Ethernet).empty());
+  EXPECT_EQ(image.ethernet.codecPriority1, '1');
+  EXPECT_EQ(image.ethernet.codecPriority2, '\0');
+  EXPECT_EQ(image.ethernet.codecPriority3, '\0');
+}
+
 TEST(ParameterFileErrors, ALastLineEndingInACarriageReturnReadsWhole) {
   TParametres image = sampleImage();
   EXPECT_TRUE(loadText(image, "[System parametres]\r\nS91=3,7\r", ParamSection::System).empty());
