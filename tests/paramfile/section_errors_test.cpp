@@ -189,13 +189,16 @@ TEST(ParameterFileErrors, AMissingFileGivesEveryDefaultWithoutAMessage) {
   EXPECT_EQ(image.network[7].defaultDigits, 9);
 }
 
-// Found by fuzzing: a codec that was a blank came back from the next save and load as no codec.
-TEST(ParameterFileErrors, ABlankCodecReadsAsNoCodecWhereverItStands) {
+// Found by fuzzing: a codec or separator that was a blank came back from the next save and load as none.
+TEST(ParameterFileErrors, ABlankCodecOrSeparatorReadsAsNoneWhereverItStands) {
   TParametres image = sampleImage();
   ASSERT_TRUE(loadText(image, "[Ethernet parametres]\nE01=1, , x\n", ParamSection::Ethernet).empty());
   EXPECT_EQ(image.ethernet.codecPriority1, '1');
   EXPECT_EQ(image.ethernet.codecPriority2, '\0');
   EXPECT_EQ(image.ethernet.codecPriority3, '\0');
+  ASSERT_TRUE(loadText(image, "[Incoming groups]\nG191=0, x\nG192=0,,\n", ParamSection::Incoming).empty());
+  EXPECT_EQ(image.incoming[0].clipToVoipSeparator, '\0');
+  EXPECT_EQ(image.incoming[1].clipToVoipSeparator, ',');
 }
 
 TEST(ParameterFileErrors, ALastLineEndingInACarriageReturnReadsWhole) {
