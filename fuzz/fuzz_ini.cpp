@@ -59,6 +59,14 @@ std::vector<Key> keysOf(std::string_view bytes, std::size_t limit) {
   return keys;
 }
 
+std::string withoutLineBreaks(std::string_view text) {
+  std::string clean;
+  for (char c : text) {
+    if (c != '\r' && c != '\n') clean += c;
+  }
+  return clean;
+}
+
 // Names a write can give that read back as themselves.
 bool plainName(std::string_view name) {
   if (name.empty() || name.size() > 32) return false;
@@ -99,8 +107,8 @@ void checkOtherLinesKept(std::string_view before, std::string_view after) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   gw::fuzz::Input in(data, size);
-  const std::string section(in.until('\0'));
-  const std::string key(in.until('\0'));
+  const std::string rawSection(in.until('\0'));
+  const std::string rawKey(in.until('\0'));
   const std::string value(in.until('\0'));
   const std::string bytes(in.rest());
   constexpr std::size_t kKeysChecked = 16;
@@ -108,11 +116,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   IniFile ini = IniFile::fromText(bytes);
   FUZZ_CHECK(ini.text() == bytes);
   std::vector<Key> keys = keysOf(bytes, kKeysChecked);
-  keys.push_back({section, key});
+  keys.push_back({withoutLineBreaks(rawSection), withoutLineBreaks(rawKey)});
   checkLookups(ini, bytes, keys);
 
-  ini.writeString(section, key, value);
+  ini.writeString(rawSection, rawKey, value);
   const std::string written = ini.text();
+  // The names as the write takes them: line breaks cannot be part of a line.
+  const std::string section = withoutLineBreaks(rawSection);
+  const std::string key = withoutLineBreaks(rawKey);
   checkOtherLinesKept(bytes, written);
   // The index kept up by the write answers as one built afresh from the new text.
   checkLookups(ini, written, keys);
@@ -121,11 +132,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(scanValue(written, k.section, k.key) == scanValue(bytes, k.section, k.key));
   }
   if (plainName(section) && plainName(key)) {
-    std::string clean;
-    for (char c : value) {
-      if (c != '\r' && c != '\n') clean += c;
-    }
-    FUZZ_CHECK(IniFile::fromText(written).value(section, key) == gw::trim(clean));
+    FUZZ_CHECK(IniFile::fromText(written).value(section, key) == gw::trim(withoutLineBreaks(value)));
     ini.writeString(key, section, value);  // a second write, into what may be a new section
     checkLookups(ini, ini.text(), keys);
   }
