@@ -8,10 +8,15 @@ namespace {
 // A loaded machine and the process start: what every limit gets on top, in proportion and in seconds.
 constexpr double kLimitMargin = 1.5;
 constexpr int kLimitSlackS = 15;
+
+// Connecting to a gateway that does not answer: the login's ten wake-up probes, each a 200 ms pause and a
+// chunk wait of 5 s, then the AT probe.
+constexpr int kConnectS = 60;
 }  // namespace
 
 int MenuCommand::limitMs(int responseTimeoutMs) const {
-  return static_cast<int>(kLimitMargin * (fixedS * 1000 + timeoutWaits * responseTimeoutMs)) +
+  const int connectS = online ? kConnectS : 0;
+  return static_cast<int>(kLimitMargin * ((connectS + fixedS) * 1000 + timeoutWaits * responseTimeoutMs)) +
          kLimitSlackS * 1000;
 }
 
