@@ -7,6 +7,7 @@
 #include "app/cli_suggest.h"
 #include "base/caption_ids.h"
 #include "base/files.h"
+#include "base/ini_file.h"
 #include "base/text.h"
 #include "pages/page_actions.h"
 #include "paramfile/file_history.h"
@@ -96,7 +97,9 @@ int storePages(CliContext& c, const std::vector<Page*>& pages, const std::option
   if (!file) makeFolders(folderOfPath(path));
   for (Page* page : pages) page->saveFile();
   if (!saveParameterFile(p.image, path, sectionsOf(pages), p.clock.localTime())) {
-    c.fail("cannot write " + path);
+    // A file too large to read is not rewritten (its other lines would be lost): say so rather than "cannot".
+    const bool tooLarge = IniFile::load(path).tooLarge();
+    c.fail("cannot write " + path + (tooLarge ? std::string(": ") + kIniFileTooLargeText : ""));
     return kExitFileError;
   }
   for (Page* page : pages) {

@@ -7,7 +7,6 @@
 #include <cerrno>
 #include <cstdio>
 #include <fstream>
-#include <sstream>
 
 #include "base/text.h"
 
@@ -17,7 +16,9 @@ namespace {
 
 constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 
-bool isCommentLine(std::string_view trimmed) { return !trimmed.empty() && (trimmed[0] == ';' || trimmed[0] == '#'); }
+bool isCommentLine(std::string_view trimmed) {
+  return !trimmed.empty() && (trimmed[0] == ';' || trimmed[0] == '#');
+}
 
 bool writeAll(int fd, std::string_view bytes) {
   while (!bytes.empty()) {
@@ -36,6 +37,43 @@ std::string folderOf(const std::string& path) {
   if (slash == std::string::npos) return ".";
   if (slash == 0) return "/";
   return path.substr(0, slash);
+}
+
+// CR and LF would start another line of the file.
+std::string withoutLineBreaks(std::string_view text) {
+  std::string clean;
+  clean.reserve(text.size());
+  for (char c : text) {
+    if (c != '\r' && c != '\n') clean += c;
+  }
+  return clean;
+}
+
+bool isBlankLine(std::string_view line) {
+  for (char c : line) {
+    if (c != ' ' && c != '\t') return false;
+  }
+  return true;
+}
+
+std::string_view lineEndBytes(IniLineEnd ending) {
+  switch (ending) {
+    case IniLineEnd::Lf:
+      return "\n";
+    case IniLineEnd::CrLf:
+      return "\r\n";
+    case IniLineEnd::Cr:
+      return "\r";
+    case IniLineEnd::None:
+      break;
+  }
+  return "";
+}
+
+// A line that gets another after it needs a whole line ending: a lone CR at the end of the file gets its LF.
+void endLine(IniLineEnd& ending, IniLineEnd style) {
+  if (ending == IniLineEnd::None) ending = style;
+  if (ending == IniLineEnd::Cr) ending = IniLineEnd::CrLf;
 }
 
 unsigned defaultCreateMode() {
@@ -64,24 +102,47 @@ std::optional<std::pair<std::string, std::string>> iniKeyValue(std::string_view 
   return std::make_pair(std::move(key), trim(std::string_view(t).substr(eq + 1)));
 }
 
+IniLine iniNextLine(std::string_view& bytes) {
+  const std::size_t lf = bytes.find('\n');
+  std::string_view content = bytes.substr(0, lf);
+  bytes.remove_prefix(lf == std::string_view::npos ? bytes.size() : lf + 1);
+  const bool cr = !content.empty() && content.back() == '\r';
+  if (cr) content.remove_suffix(1);
+  if (lf == std::string_view::npos) return {content, cr ? IniLineEnd::Cr : IniLineEnd::None};
+  return {content, cr ? IniLineEnd::CrLf : IniLineEnd::Lf};
+}
+
 IniFile::IniFile(std::string path) : path_(std::move(path)) {}
 
 IniFile IniFile::load(const std::string& path) {
   IniFile ini(path);
-  std::ifstream in(path, std::ios::binary);
+  std::ifstream in(path, std::ios::binary | std::ios::ate);
   if (!in) {
     struct stat st {};
     ini.ok_ = ::stat(path.c_str(), &st) != 0 && errno == ENOENT;
     return ini;
   }
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  if (in.bad()) {
+  ini.existed_ = true;
+  const std::streamoff size = in.tellg();
+  if (size < 0 || static_cast<std::uintmax_t>(size) > kMaxIniFileBytes) {
+    ini.ok_ = false;
+    ini.tooLarge_ = size >= 0;
+    return ini;
+  }
+  std::string bytes(static_cast<std::size_t>(size), '\0');
+  in.seekg(0);
+  in.read(bytes.data(), size);
+  if (in.gcount() != size) {
     ini.ok_ = false;
     return ini;
   }
-  ini.existed_ = true;
-  ini.parse(bytes.str());
+  ini.parse(bytes);
+  return ini;
+}
+
+IniFile IniFile::fromText(std::string_view bytes) {
+  IniFile ini;
+  ini.parse(bytes);
   return ini;
 }
 
@@ -91,51 +152,60 @@ void IniFile::parse(std::string_view bytes) {
     bytes.remove_prefix(kUtf8Bom.size());
   }
   bool styleKnown = false;
-  std::size_t start = 0;
-  while (start < bytes.size()) {
-    const std::size_t lf = bytes.find('\n', start);
-    if (lf == std::string_view::npos) {
-      lines_.push_back({std::string(bytes.substr(start)), ""});
-      break;
-    }
-    const bool cr = lf > start && bytes[lf - 1] == '\r';
-    const std::size_t contentEnd = cr ? lf - 1 : lf;
-    lines_.push_back({std::string(bytes.substr(start, contentEnd - start)), cr ? "\r\n" : "\n"});
-    if (!styleKnown) {
-      crlf_ = cr;
+  while (!bytes.empty()) {
+    const IniLine line = iniNextLine(bytes);
+    lines_.push_back({std::string(line.content), line.ending});
+    if (!styleKnown && line.ending != IniLineEnd::None && line.ending != IniLineEnd::Cr) {
+      crlf_ = line.ending == IniLineEnd::CrLf;
       styleKnown = true;
     }
-    start = lf + 1;
   }
 }
 
-std::optional<IniFile::Span> IniFile::findSection(std::string_view section) const {
+const IniFile::Index& IniFile::index() const {
+  if (index_) return *index_;
+  Index& built = index_.emplace();
   for (std::size_t i = 0; i < lines_.size(); ++i) {
-    const auto name = iniSectionName(lines_[i].content);
-    if (!name || !equalsNoCase(*name, section)) continue;
-    std::size_t end = i + 1;
-    while (end < lines_.size() && !iniSectionName(lines_[end].content)) ++end;
-    return Span{i, end};
+    const std::string& content = lines_[i].content;
+    if (const auto name = iniSectionName(content)) {
+      if (!built.sections.empty()) built.sections.back().end = i;
+      built.byName.try_emplace(toLowerAscii(*name), built.sections.size());
+      built.sections.push_back(Section{i, lines_.size(), i, {}});
+      continue;
+    }
+    if (built.sections.empty() || isBlankLine(content)) continue;
+    Section& section = built.sections.back();
+    section.lastFilled = i;
+    if (const auto kv = iniKeyValue(content))
+      section.keys.try_emplace(toLowerAscii(kv->first), i - section.header);
   }
-  return std::nullopt;
+  return built;
 }
 
-std::optional<std::size_t> IniFile::findKey(const Span& span, std::string_view key) const {
-  for (std::size_t i = span.header + 1; i < span.end; ++i) {
-    const auto kv = iniKeyValue(lines_[i].content);
-    if (kv && equalsNoCase(kv->first, key)) return i;
-  }
-  return std::nullopt;
+const IniFile::Section* IniFile::findSection(std::string_view section) const {
+  const Index& idx = index();
+  const auto found = idx.byName.find(toLowerAscii(section));
+  return found == idx.byName.end() ? nullptr : &idx.sections[found->second];
 }
 
-bool IniFile::hasSection(std::string_view section) const { return findSection(section).has_value(); }
+std::optional<std::size_t> IniFile::findKey(const Section& section, std::string_view key) const {
+  const auto found = section.keys.find(toLowerAscii(key));
+  if (found == section.keys.end()) return std::nullopt;
+  return section.header + found->second;
+}
 
-bool IniFile::hasKey(std::string_view section, std::string_view key) const { return value(section, key).has_value(); }
+bool IniFile::hasSection(std::string_view section) const {
+  return findSection(section) != nullptr;
+}
+
+bool IniFile::hasKey(std::string_view section, std::string_view key) const {
+  return value(section, key).has_value();
+}
 
 std::optional<std::string> IniFile::value(std::string_view section, std::string_view key) const {
-  const auto span = findSection(section);
-  if (!span) return std::nullopt;
-  const auto line = findKey(*span, key);
+  const Section* found = findSection(section);
+  if (!found) return std::nullopt;
+  const auto line = findKey(*found, key);
   if (!line) return std::nullopt;
   return iniKeyValue(lines_[*line].content)->second;
 }
@@ -153,49 +223,70 @@ int IniFile::readInt(std::string_view section, std::string_view key, int def) co
 
 std::vector<std::string> IniFile::sections() const {
   std::vector<std::string> names;
-  for (const Line& line : lines_) {
-    if (auto name = iniSectionName(line.content)) names.push_back(*name);
-  }
+  for (const Section& section : index().sections)
+    names.push_back(*iniSectionName(lines_[section.header].content));
   return names;
 }
 
 std::vector<std::string> IniFile::keys(std::string_view section) const {
   std::vector<std::string> names;
-  const auto span = findSection(section);
-  if (!span) return names;
-  for (std::size_t i = span->header + 1; i < span->end; ++i) {
+  const Section* found = findSection(section);
+  if (!found) return names;
+  for (std::size_t i = found->header + 1; i < found->end; ++i) {
     if (auto kv = iniKeyValue(lines_[i].content)) names.push_back(kv->first);
   }
   return names;
 }
 
-void IniFile::writeString(std::string_view section, std::string_view key, std::string_view value) {
-  std::string clean;
-  clean.reserve(value.size());
-  for (char c : value) {
-    if (c != '\r' && c != '\n') clean += c;
-  }
-  const std::string line = std::string(key) + "=" + clean;
+void IniFile::writeString(std::string_view rawSection, std::string_view rawKey, std::string_view value) {
+  const std::string section = withoutLineBreaks(rawSection);
+  const std::string key = withoutLineBreaks(rawKey);
+  std::string line = key + "=" + withoutLineBreaks(value);
+  // A key that does not read back as itself (spaces around it, an equals sign in it) would leave the index
+  // wrong; such a write is rare enough to rebuild the index after it.
+  const auto written = iniKeyValue(line);
+  const bool indexable = written && equalsNoCase(written->first, key);
 
-  if (const auto span = findSection(section)) {
-    if (const auto at = findKey(*span, key)) {
-      lines_[*at].content = line;
+  if (const Section* found = findSection(section)) {
+    if (const auto at = findKey(*found, key)) {
+      lines_[*at].content = std::move(line);
+      if (!indexable) index_.reset();
       return;
     }
-    // A new key goes after the section's last non-blank line, before any blank lines that part it from the next.
-    std::size_t insertAt = span->end;
-    while (insertAt > span->header + 1 && trim(lines_[insertAt - 1].content).empty()) --insertAt;
-    if (lines_[insertAt - 1].ending.empty()) lines_[insertAt - 1].ending = newline();
-    lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(insertAt), Line{line, newline()});
-    return;
+    insertKeyLine(section, key, std::move(line));
+  } else {
+    appendSection(section, std::move(line));
   }
+  if (!indexable) index_.reset();
+}
 
+// A new key goes after the section's last non-blank line, before any blank lines that part it from the next.
+void IniFile::insertKeyLine(std::string_view section, std::string_view key, std::string line) {
+  Index& idx = *index_;
+  const std::size_t which = idx.byName.at(toLowerAscii(section));
+  const std::size_t at = idx.sections[which].lastFilled + 1;
+  endLine(lines_[at - 1].ending, newline());
+  lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(at), Line{std::move(line), newline()});
+
+  Section& target = idx.sections[which];
+  target.keys.try_emplace(toLowerAscii(key), at - target.header);
+  target.lastFilled = at;
+  ++target.end;
+  for (std::size_t later = which + 1; later < idx.sections.size(); ++later) {
+    ++idx.sections[later].header;
+    ++idx.sections[later].end;
+    ++idx.sections[later].lastFilled;
+  }
+}
+
+void IniFile::appendSection(std::string_view section, std::string line) {
   if (!lines_.empty()) {
-    if (lines_.back().ending.empty()) lines_.back().ending = newline();
-    if (!trim(lines_.back().content).empty()) lines_.push_back({"", newline()});
+    endLine(lines_.back().ending, newline());
+    if (!isBlankLine(lines_.back().content)) lines_.push_back({"", newline()});
   }
   lines_.push_back({"[" + std::string(section) + "]", newline()});
-  lines_.push_back({line, newline()});
+  lines_.push_back({std::move(line), newline()});
+  index_.reset();
 }
 
 void IniFile::writeInt(std::string_view section, std::string_view key, int value) {
@@ -207,9 +298,10 @@ void IniFile::writeBool(std::string_view section, std::string_view key, bool val
 }
 
 void IniFile::eraseSection(std::string_view section) {
-  while (const auto span = findSection(section)) {
-    lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(span->header),
-                 lines_.begin() + static_cast<std::ptrdiff_t>(span->end));
+  while (const Section* found = findSection(section)) {
+    lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(found->header),
+                 lines_.begin() + static_cast<std::ptrdiff_t>(found->end));
+    index_.reset();
   }
 }
 
@@ -218,7 +310,7 @@ std::string IniFile::text() const {
   if (bom_) out += kUtf8Bom;
   for (const Line& line : lines_) {
     out += line.content;
-    out += line.ending;
+    out += lineEndBytes(line.ending);
   }
   return out;
 }
@@ -237,7 +329,8 @@ bool IniFile::save() {
   const int fd = ::mkstemp(temp.data());
   if (fd < 0) return false;
 
-  const bool written = writeAll(fd, text()) && ::fchmod(fd, static_cast<mode_t>(mode)) == 0 && ::fsync(fd) == 0;
+  const bool written =
+      writeAll(fd, text()) && ::fchmod(fd, static_cast<mode_t>(mode)) == 0 && ::fsync(fd) == 0;
   const bool closed = ::close(fd) == 0;
   if (!written || !closed || ::rename(temp.c_str(), path_.c_str()) != 0) {
     ::unlink(temp.c_str());

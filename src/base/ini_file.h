@@ -6,13 +6,36 @@
 // the file exactly as it was. Values are plain text, never quoted or escaped. A file is changed in memory and
 // written once with save(), through a temporary file renamed over the old one, so a failed write never loses
 // the previous file.
+//
+// A line ends at LF; one CR before it, or at the very end of the file, belongs to the line ending, never to
+// the line (iniNextLine is that one rule for every reader of INI text). Sections and keys are indexed once
+// per load, so a lookup costs the same whatever the file's size.
 
+#include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace gw {
+
+// A larger file is not read at all (ok() false, tooLarge() true): none of the program's INI files comes near
+// it, and reading only a part of it would lose the rest on the next save.
+inline constexpr std::size_t kMaxIniFileBytes = 1024u * 1024u;
+inline constexpr const char* kIniFileTooLargeText =
+    "The file is larger than 1 MiB and is not read as an INI file.";
+
+enum class IniLineEnd : std::uint8_t { None, Lf, CrLf, Cr };
+
+struct IniLine {
+  std::string_view content;  // without its line ending
+  IniLineEnd ending = IniLineEnd::None;
+};
+
+// Takes the next line off the front of `bytes`; `bytes` must not be empty.
+IniLine iniNextLine(std::string_view& bytes);
 
 class IniFile {
  public:
@@ -20,12 +43,15 @@ class IniFile {
   explicit IniFile(std::string path = {});
 
   // Reads `path`. A missing file gives an empty profile (ok() stays true); a file that exists but cannot be
-  // read gives an empty profile with ok() false.
+  // read, or is larger than kMaxIniFileBytes, gives an empty profile with ok() false.
   static IniFile load(const std::string& path);
+  // A profile of these bytes, as load() would read them from a file (no size cap).
+  static IniFile fromText(std::string_view bytes);
 
   const std::string& path() const { return path_; }
   bool ok() const { return ok_; }
   bool existed() const { return existed_; }
+  bool tooLarge() const { return tooLarge_; }
 
   bool hasSection(std::string_view section) const;
   bool hasKey(std::string_view section, std::string_view key) const;
@@ -36,7 +62,7 @@ class IniFile {
   std::vector<std::string> sections() const;
   std::vector<std::string> keys(std::string_view section) const;
 
-  // CR and LF are dropped from the value so that the file stays one key per line.
+  // CR and LF are dropped from the section, the key and the value so that the file stays one key per line.
   void writeString(std::string_view section, std::string_view key, std::string_view value);
   void writeInt(std::string_view section, std::string_view key, int value);
   void writeBool(std::string_view section, std::string_view key, bool value);
@@ -59,24 +85,35 @@ class IniFile {
  private:
   struct Line {
     std::string content;  // without its line ending
-    std::string ending;   // "\n", "\r\n" or "" for a last line without one
+    IniLineEnd ending = IniLineEnd::Lf;
   };
-  struct Span {
-    std::size_t header;  // index of the section's header line
-    std::size_t end;     // one past the section's last line
+  struct Section {
+    std::size_t header;      // index of the section's header line
+    std::size_t end;         // one past the section's last line
+    std::size_t lastFilled;  // the last line that is not blank (the header when all are)
+    std::unordered_map<std::string, std::size_t> keys;  // lower-cased key -> line offset from the header
+  };
+  struct Index {
+    std::vector<Section> sections;                        // every header, in file order
+    std::unordered_map<std::string, std::size_t> byName;  // lower-cased name -> its first section
   };
 
   void parse(std::string_view bytes);
-  std::optional<Span> findSection(std::string_view section) const;
-  std::optional<std::size_t> findKey(const Span& span, std::string_view key) const;
-  std::string newline() const { return crlf_ ? "\r\n" : "\n"; }
+  const Index& index() const;
+  const Section* findSection(std::string_view section) const;
+  std::optional<std::size_t> findKey(const Section& section, std::string_view key) const;
+  void insertKeyLine(std::string_view section, std::string_view key, std::string line);
+  void appendSection(std::string_view section, std::string line);
+  IniLineEnd newline() const { return crlf_ ? IniLineEnd::CrLf : IniLineEnd::Lf; }
 
   std::string path_;
   std::vector<Line> lines_;
+  mutable std::optional<Index> index_;  // built on first use, kept up to date by writes or dropped
   bool bom_ = false;
   bool crlf_ = false;
   bool ok_ = true;
   bool existed_ = false;
+  bool tooLarge_ = false;
   std::optional<unsigned> forcedMode_;
 };
 

@@ -5,13 +5,32 @@ namespace gw {
 namespace {
 // Changes nobody has taken are kept up to this size; beyond it the view gets the whole text once instead.
 constexpr std::size_t kPendingChangeBytes = 1 << 20;
+
+// The text with a line feed put in wherever a line would outgrow kMaxLineBytes, the line being written to
+// holding `current` bytes already.
+std::string brokenLines(std::string_view text, std::size_t current) {
+  std::string out;
+  out.reserve(text.size() + text.size() / TextDisplay::kMaxLineBytes + 1);
+  for (char c : text) {
+    if (c == '\n') {
+      current = 0;
+    } else if (current++ == TextDisplay::kMaxLineBytes) {
+      out += '\n';
+      current = 1;
+    }
+    out += c;
+  }
+  return out;
+}
 }  // namespace
 
 TextDisplay::TextDisplay(std::size_t lineLimit) : lineLimit_(lineLimit > 0 ? lineLimit : 1) {}
 
-void TextDisplay::append(std::string_view text) {
-  if (text.empty()) return;
+void TextDisplay::append(std::string_view raw) {
+  if (raw.empty()) return;
   if (lines_.empty()) lines_.emplace_back();
+  const std::string broken = brokenLines(raw, lines_.back().size());
+  const std::string_view text = broken;
   std::size_t start = 0;
   for (std::size_t lf = text.find('\n'); lf != std::string_view::npos; lf = text.find('\n', start)) {
     lines_.back().append(text.substr(start, lf - start));

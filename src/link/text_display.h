@@ -15,10 +15,13 @@ class TextDisplay {
  public:
   // Lines kept; older ones go (the trace file keeps everything).
   static constexpr std::size_t kDefaultLineLimit = 5000;
+  // A longer line is broken there, as if a line feed had come: a gateway that never sends one cannot make a
+  // line, and the memory kept, grow without bound.
+  static constexpr std::size_t kMaxLineBytes = 4096;
 
   explicit TextDisplay(std::size_t lineLimit = kDefaultLineLimit);
 
-  // Appends to the last line; every LF starts a new line. CRs stay in their line.
+  // Appends to the last line; every LF starts a new line (as does kMaxLineBytes). CRs stay in their line.
   void append(std::string_view text);
   // Backspace: the last character goes, unless the display is empty or the last line is (the caret is at
   // the start of the display or just after a line feed). False when nothing was erased.

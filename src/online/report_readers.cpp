@@ -64,6 +64,12 @@ constexpr std::array<std::string_view, 3> kClearCommands = {"at%tgall=0,0,0,0\r\
 constexpr std::size_t kClearReplyCapacity = 256;
 constexpr std::string_view kClearedReply = "OK";
 
+// Counts a read against kMaxReportBytes; false once the report has outgrown it.
+bool withinCap(ReportTransfer& t, std::string_view piece) {
+  t.received += piece.size();
+  return t.received <= kMaxReportBytes;
+}
+
 // The gateway's refusal of the command, as what is left of it once the echo and the line end are gone.
 bool isRefusal(std::string_view text) {
   while (!text.empty() && (text.front() == '\r' || text.front() == '\n')) text.remove_prefix(1);
@@ -102,6 +108,7 @@ ReportTransfer logPasses(Link& link, Clock& clock, ReportTransfer& t) {
     if (lan) clock.sleep(kLanPassPauseMs);
     std::string piece = link.commReadChunkTimed(kChunkCapacity, kLogChunkWaitS).value_or("");
     ++t.reads;
+    if (!withinCap(t, piece)) break;
     if (!piece.empty()) silence.emplace(clock);
     if (beforeHeader) {
       if (closingOkAt(piece)) return finished(t);  // a log without a single entry
@@ -156,8 +163,10 @@ PageRead collectPage(Link& link, Clock& clock, ReportTransfer& t) {
   const SecondsWait limit(clock);
   while (!link.cancelRequested()) {
     clock.sleep(kPageStepPauseMs);
-    page.text += link.commReadChunk(kChunkCapacity);
+    const std::string piece = link.commReadChunk(kChunkCapacity);
     ++t.reads;
+    if (!withinCap(t, piece)) break;
+    page.text += piece;
     if (pageComplete(page.text)) {
       page.complete = true;
       break;
@@ -234,6 +243,7 @@ bool statisticsPart(Link& link, Clock& clock, std::string_view command,
     std::string piece =
         wholeResponses ? link.commReceive(kChunkCapacity) : link.commReadChunk(kChunkCapacity);
     ++t.reads;
+    if (!withinCap(t, piece)) break;
     if (beforeHeader) {
       if (piece.size() < kShortPiece) continue;
       const std::optional<std::size_t> start = firstMarkAt(piece, marks);
@@ -327,8 +337,9 @@ ReportTransfer readCallRecordsDeleting(Link& link, Clock& clock) {
   for (;;) {
     std::string text = link.commReadChunk(kChunkCapacity);
     ++t.reads;
-    // Silence before the gateway said it has no more records: the transfer was cut short.
-    if (text.empty() || link.cancelRequested()) {
+    // Silence before the gateway said it has no more records, or more than any gateway holds: the transfer
+    // was cut short.
+    if (text.empty() || link.cancelRequested() || !withinCap(t, text)) {
       failed(t, cap::kTransferFailed);
       break;
     }

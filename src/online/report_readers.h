@@ -4,6 +4,7 @@
 // "AT&TOUT\r", optionally cleared afterwards). Each returns the lines for the memo and how it ended; what
 // arrived before a failure is kept. The caller connects, shows the progress window and the message.
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -18,9 +19,14 @@ struct ReportTransfer {
   // call data records' and statistics' time-outs, a report cut short).
   int errorText = 0;
   std::vector<std::string> lines;
-  int reads = 0;   // chunks read
-  int spaces = 0;  // pages asked for with a space
+  int reads = 0;             // chunks read
+  int spaces = 0;            // pages asked for with a space
+  std::size_t received = 0;  // bytes read, held against kMaxReportBytes
 };
+
+// No gateway's report comes near this: a transfer that has read more stops as cut short (the report's
+// failure text), so an endless listing or a page that never ends cannot take the program's memory.
+inline constexpr std::size_t kMaxReportBytes = 8u * 1024u * 1024u;
 
 ReportTransfer readLog(Link& link, Clock& clock);
 ReportTransfer readCallRecords(Link& link, Clock& clock);

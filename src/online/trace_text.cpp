@@ -6,6 +6,8 @@ namespace gw {
 
 namespace {
 constexpr std::string_view kStartAccepted = "\r\nOK\r\n";
+// More than the longest terminator: what a reply cut short keeps of its end.
+constexpr std::size_t kReplyTailBytes = 32;
 }  // namespace
 
 std::vector<std::string> TraceLineAssembler::feed(std::string_view bytes) {
@@ -14,7 +16,7 @@ std::vector<std::string> TraceLineAssembler::feed(std::string_view bytes) {
     if (c == '\0') continue;  // the serial reader cannot tell a NUL from silence
     if (c != '\n') {
       line_.push_back(c);
-      continue;
+      if (line_.size() < kMaxTraceLineBytes) continue;
     }
     if (line_ != "\r") lines.push_back(line_);
     line_.clear();
@@ -30,14 +32,14 @@ std::string afterStartReply(std::string_view chunk) {
 
 std::string StopReplySplitter::feed(std::string_view text) {
   if (inReply_) {
-    reply_.append(text);
+    addReply(text);
     return {};
   }
   held_.append(text);
   const std::size_t echo = held_.find(echo_);
   if (echo != std::string::npos) {
     inReply_ = true;
-    reply_ = held_.substr(echo);
+    addReply(std::string_view(held_).substr(echo));
     std::string trace = held_.substr(0, echo);
     held_.clear();
     return trace;
@@ -50,8 +52,15 @@ std::string StopReplySplitter::feed(std::string_view text) {
   return trace;
 }
 
+void StopReplySplitter::addReply(std::string_view text) {
+  reply_.append(text);
+  complete_ = complete_ || responseComplete(reply_);
+  // Only the end of a long reply can still hold a terminator that is not complete yet.
+  if (reply_.size() > kMaxStopReplyBytes) reply_.erase(0, reply_.size() - kReplyTailBytes);
+}
+
 bool StopReplySplitter::replyComplete() const {
-  return inReply_ && responseComplete(reply_);
+  return complete_;
 }
 
 std::string StopReplySplitter::flush() {

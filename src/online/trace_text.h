@@ -2,6 +2,7 @@
 // The trace as it arrives: the serial reader's line rule, the part of the start command's reply that is
 // already trace, and the split between the trace and the stop command's reply.
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -10,6 +11,11 @@ namespace gw {
 
 // The serial reader's line rule: a LF ends a line; a line that holds only a CR is not kept. Bytes wait for
 // their LF across any number of reads, so the lines do not depend on how the bytes were chunked.
+// A trace line never grows past this: a longer one is taken as a line there, as if its LF had come.
+inline constexpr std::size_t kMaxTraceLineBytes = 4096;
+// The stop command's reply is kept up to this size (its end only beyond it) while its terminator is awaited.
+inline constexpr std::size_t kMaxStopReplyBytes = 64 * 1024;
+
 class TraceLineAssembler {
  public:
   // The lines the bytes complete, each without its LF (a CR before it stays).
@@ -39,9 +45,12 @@ class StopReplySplitter {
 
  private:
   std::string echo_;
+  void addReply(std::string_view text);
+
   std::string held_;
   std::string reply_;
   bool inReply_ = false;
+  bool complete_ = false;
 };
 
 }  // namespace gw

@@ -47,7 +47,7 @@ bool FieldReader::take(std::size_t n, int& out) {
 bool FieldReader::takeFirstChar(std::size_t n, char& out) {
   std::string text;
   if (!take(n, text)) return false;
-  out = text.empty() ? '\0' : text[0];
+  out = text.empty() || text[0] == ' ' || text[0] == '\t' ? '\0' : text[0];
   return true;
 }
 

@@ -30,7 +30,9 @@ class FieldReader {
   // Required fields. Each returns whether it stored.
   bool take(std::size_t n, std::string& out);
   bool take(std::size_t n, int& out);
-  bool takeFirstChar(std::size_t n, char& out);  // an empty field gives 0
+  // An empty field, or one that starts with a blank, gives 0: a blank would not survive the next save, whose
+  // line loses its trailing blanks when it is read again.
+  bool takeFirstChar(std::size_t n, char& out);
   // Optional fields: the fallback when the field is missing; a present number must still convert.
   bool takeOr(std::size_t n, std::string& out, std::string_view fallback);
   bool takeOr(std::size_t n, int& out, int fallback);

@@ -83,10 +83,8 @@ bool saveParameterFile(const TParametres& image, const std::string& path, Sectio
   return ini.save();
 }
 
-bool loadParameterFile(TParametres& image, const std::string& path, SectionMask mask,
-                       const SectionErrorSink& onError) {
-  const IniFile ini = IniFile::load(path);
-  if (!ini.ok()) return false;
+bool readParameterSections(TParametres& image, const IniFile& ini, SectionMask mask,
+                           const SectionErrorSink& onError) {
   pfile::readGateway(image, ini);
   bool allRead = true;
   for (const SectionStep& step : sectionSteps()) {
@@ -95,6 +93,16 @@ bool loadParameterFile(TParametres& image, const std::string& path, SectionMask 
     if (onError) onError(step.section, step.message);
   }
   return allRead;
+}
+
+bool loadParameterFile(TParametres& image, const std::string& path, SectionMask mask,
+                       const SectionErrorSink& onError) {
+  const IniFile ini = IniFile::load(path);
+  if (!ini.ok()) {
+    if (ini.tooLarge() && onError) onError(ParamSection::All, kIniFileTooLargeText);
+    return false;
+  }
+  return readParameterSections(image, ini, mask, onError);
 }
 
 bool loadParameterFile(TParametres& image, const std::string& path, SectionMask mask, Host& host,

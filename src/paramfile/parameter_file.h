@@ -19,10 +19,17 @@
 namespace gw {
 
 class Host;
+class IniFile;
 class CaptionList;
 
 // Told about each section that could not be read, with the message the user is to see.
 using SectionErrorSink = std::function<void(ParamSection section, const std::string& text)>;
+
+// The section steps over a file's text in memory, as the two functions below run them between reading and
+// writing the file.
+void writeParameterSections(const TParametres& image, IniFile& ini, SectionMask mask);
+bool readParameterSections(TParametres& image, const IniFile& ini, SectionMask mask,
+                           const SectionErrorSink& onError = {});
 
 // Writes the "Gateway" section and every section of `mask`. False when the file could not be read (it would
 // lose its other lines) or not be written; the previous file is then left as it was.
@@ -36,7 +43,8 @@ void writeParameterSections(const TParametres& image, IniFile& ini, SectionMask 
 
 // Reads the "Gateway" section (when the file has one) and every section of `mask` into `image`. Each section
 // that fails goes to `onError`. False when a section failed or when the file exists but cannot be read; in
-// the latter case the image is left untouched and nothing is reported.
+// the latter case the image is left untouched, and a file too large to be read goes to `onError` once, as
+// section All with kIniFileTooLargeText.
 bool loadParameterFile(TParametres& image, const std::string& path, SectionMask mask,
                        const SectionErrorSink& onError = {});
 

@@ -26,10 +26,11 @@ void takeAddress(FieldReader& r, std::string_view key, std::string_view def, std
 }
 
 // A separator character kept as the last field of its value: the first character of the rest of the value, so
-// that a comma used as the separator comes back as well.
+// that a comma used as the separator comes back as well. A blank is none: at the end of the line the file
+// could not keep it.
 void takeSeparator(FieldReader& r, std::size_t n, char& out) {
   std::string rest;
-  if (r.takeRest(n, rest)) out = rest.empty() ? '\0' : rest[0];
+  if (r.takeRest(n, rest)) out = rest.empty() || rest[0] == ' ' || rest[0] == '\t' ? '\0' : rest[0];
 }
 
 // Four module digits 0..3, module 0 first. A value too short for four modules is wrong as a whole; a digit

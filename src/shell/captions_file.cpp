@@ -47,10 +47,7 @@ LanguageSection scanFile(std::string_view bytes, const std::string& languageSect
   bool seenMain = false;
   bool seenLanguage = false;
   while (!bytes.empty()) {
-    const std::size_t eol = bytes.find('\n');
-    std::string_view line = bytes.substr(0, eol);
-    bytes.remove_prefix(eol == std::string_view::npos ? bytes.size() : eol + 1);
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    const std::string_view line = iniNextLine(bytes).content;
 
     if (const auto section = iniSectionName(line)) {
       // Only the first section of a name counts, as with the key lookups of the profile functions.
@@ -96,7 +93,10 @@ std::string decodeCaptionValue(std::string_view bytes, int language) {
 }
 
 CaptionList loadLabels(const std::string& languagesPath, int language) {
-  const std::string bytes = readPrefix(languagesPath, kMaxLanguagesFileBytes);
+  return labelsFromText(readPrefix(languagesPath, kMaxLanguagesFileBytes), language);
+}
+
+CaptionList labelsFromText(std::string_view bytes, int language) {
   const LanguageSection section = scanFile(bytes, std::to_string(language));
   const int count = labelsCountOf(section.labelsCount);
   std::vector<std::string> captions(static_cast<std::size_t>(count));

@@ -37,6 +37,8 @@ bool languagesFileExists(const std::string& programFolder);
 // to at least kMinLabelsCount, capped at kMaxLabelsCount). A missing file, section or key gives empty
 // captions.
 CaptionList loadLabels(const std::string& languagesPath, int language);
+// The same over the file's bytes.
+CaptionList labelsFromText(std::string_view bytes, int language);
 
 // A raw value as UTF-8: valid UTF-8 stays as it is; otherwise Windows-1250 for Czech, Windows-1252 for the
 // other languages.

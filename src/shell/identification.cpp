@@ -1,6 +1,8 @@
 #include "shell/identification.h"
 
-#include <cstdio>
+#include <cctype>
+#include <charconv>
+#include <optional>
 
 #include "base/text.h"
 
@@ -60,13 +62,23 @@ const std::vector<std::string_view>& knownFirmwareVersions() {
   return kKnown;
 }
 
-bool firmwareNeedsWarning(std::string_view firmwareVersion, std::string_view ati3Reply) {
-  const std::string version(firmwareVersion);
+// The leading "%d" of the version: blanks skipped, an optional sign, then digits. A number too large for an
+// int is no version the program knows, so it reads as no number rather than as some clipped value.
+std::optional<int> majorVersionOf(std::string_view version) {
+  std::size_t at = 0;
+  while (at < version.size() && std::isspace(static_cast<unsigned char>(version[at]))) ++at;
+  if (at < version.size() && version[at] == '+') ++at;
   int major = 0;
-  int minor = 0;
-  char rest[2] = {};
-  const int read = std::sscanf(version.c_str(), "%d.%d.%1s", &major, &minor, rest);
-  if (read >= 1 && major >= kCurrentMajorVersion) return false;
+  const char* first = version.data() + at;
+  const char* last = version.data() + version.size();
+  const auto [end, error] = std::from_chars(first, last, major);
+  if (error != std::errc{} || end == first) return std::nullopt;
+  return major;
+}
+
+bool firmwareNeedsWarning(std::string_view firmwareVersion, std::string_view ati3Reply) {
+  const std::optional<int> major = majorVersionOf(firmwareVersion);
+  if (major && *major >= kCurrentMajorVersion) return false;
   for (std::string_view known : knownFirmwareVersions()) {
     if (contains(ati3Reply, known)) return false;
   }

@@ -25,8 +25,9 @@ std::string versionAfter(std::string_view ati3Reply, std::string_view marker);
 const std::vector<std::string_view>& knownFirmwareVersions();
 inline constexpr std::string_view kOldFirmwareLimit = "2.00y";
 
-// Whether connecting should warn about the firmware: its major number (read as "%d.%d.%s") is below 3, or is
-// no number, and the reply names none of the known versions.
+// Whether connecting should warn about the firmware: its major number (the leading decimal number, as
+// "%d.%d.%s" reads it) is below 3, or is no number or out of an int's range, and the reply names none of the
+// known versions.
 bool firmwareNeedsWarning(std::string_view firmwareVersion, std::string_view ati3Reply);
 
 }  // namespace gw

@@ -90,6 +90,9 @@ TEST(IniFile, DropsLineBreaksFromValues) {
   IniFile ini;
   ini.writeString("Gateway", "ati3", "QN 4 ports\r\nB-01 V-03.00.05\r\n");
   EXPECT_EQ(ini.text(), "[Gateway]\nati3=QN 4 portsB-01 V-03.00.05\n");
+  // Names too: a gateway named with a line feed in it cannot add lines to gtws.ini.
+  ini.writeString("Gw\n[main]", "Host\r\nPassword", "x");
+  EXPECT_EQ(ini.text(), "[Gateway]\nati3=QN 4 portsB-01 V-03.00.05\n\n[Gw[main]]\nHostPassword=x\n");
 }
 
 TEST(IniFile, ListsAndErasesSections) {
@@ -173,6 +176,66 @@ TEST(IniFile, WriteKeyChangesOneKeyOfAFile) {
   const auto path = dir.write("settings.ini", "[main]\nLanguage=1\nTimeout=5000\n");
   ASSERT_TRUE(IniFile::writeKey(path, "main", "Language", "0"));
   EXPECT_EQ(readFile(path), "[main]\nLanguage=0\nTimeout=5000\n");
+}
+
+// A CR belongs to the line ending also on a last line without LF: the value reads without it, and a key
+// written after that line gives it a whole line ending without changing any value.
+TEST(IniFile, ACarriageReturnEndsTheLastLineAsItEndsEveryOther) {
+  const struct {
+    const char* bytes;
+    const char* value;  // of s/k
+    const char* after;  // the text once s/new=1 is written
+  } cases[] = {
+      {"[s]\nk=3,7\r", "3,7", "[s]\nk=3,7\r\nnew=1\n"},
+      {"[s]\r\nk=3,7\r", "3,7", "[s]\r\nk=3,7\r\nnew=1\r\n"},
+      {"[s]\nk=3,7", "3,7", "[s]\nk=3,7\nnew=1\n"},
+      {"[s]\nk=3\r7\n", "3\r7", "[s]\nk=3\r7\nnew=1\n"},  // a CR inside a line stays
+      {"[s]\nk=\r\r\n", "\r", "[s]\nk=\r\r\nnew=1\n"},    // only one CR is the ending
+  };
+  for (const auto& c : cases) {
+    IniFile ini = IniFile::fromText(c.bytes);
+    EXPECT_EQ(ini.readString("s", "k", "?"), c.value) << c.bytes;
+    EXPECT_EQ(ini.text(), c.bytes);
+    ini.writeString("s", "new", "1");
+    EXPECT_EQ(ini.text(), c.after) << c.bytes;
+    EXPECT_EQ(IniFile::fromText(ini.text()).readString("s", "k", "?"), c.value) << c.bytes;
+  }
+}
+
+TEST(IniFile, AFileLargerThanTheCapIsNotReadAndNotOverwritten) {
+  TempDir dir;
+  const std::string atCap = "[s]\nk=v\n" + std::string(kMaxIniFileBytes - 8, '\n');
+  const IniFile fits = IniFile::load(dir.write("fits.ini", atCap));
+  EXPECT_TRUE(fits.ok());
+  EXPECT_EQ(fits.readString("s", "k", ""), "v");
+
+  const auto path = dir.write("big.ini", atCap + "\n");
+  IniFile big = IniFile::load(path);
+  EXPECT_FALSE(big.ok());
+  EXPECT_TRUE(big.tooLarge());
+  EXPECT_FALSE(IniFile::writeKey(path, "s", "k", "w"));
+  EXPECT_EQ(readFile(path), atCap + "\n");
+}
+
+// The index follows every write: keys inserted into one section move the sections after it.
+TEST(IniFile, LookupsStayRightAfterWritesMoveLaterSections) {
+  IniFile ini = IniFile::fromText("pre=0\n[A]\na=1\n\n\n[B]\nb=2\n[a]\na=shadowed\n[C]\n");
+  for (int i = 0; i < 3; ++i) ini.writeInt("A", "n" + std::to_string(i), i);
+  ini.writeString("c", "c", "3");
+  ini.writeString("b", "B", "22");
+  ini.writeString("D", "d", "4");
+  ini.writeString("A", " spaced ", "5");  // reads back as "spaced"
+  EXPECT_EQ(ini.text(),
+            "pre=0\n[A]\na=1\nn0=0\nn1=1\nn2=2\n spaced "
+            "=5\n\n\n[B]\nB=22\n[a]\na=shadowed\n[C]\nc=3\n\n[D]\nd=4\n");
+  EXPECT_EQ(ini.readString("a", "n2", ""), "2");
+  EXPECT_EQ(ini.readString("A", "spaced", ""), "5");
+  EXPECT_EQ(ini.readString("b", "b", ""), "22");
+  EXPECT_EQ(ini.readString("C", "c", ""), "3");
+  EXPECT_EQ(ini.readString("d", "D", ""), "4");
+  EXPECT_FALSE(ini.hasKey("A", "pre"));
+  EXPECT_EQ(ini.keys("a"), (std::vector<std::string>{"a", "n0", "n1", "n2", "spaced"}));
+  EXPECT_EQ(ini.sections(), (std::vector<std::string>{"A", "B", "a", "C", "D"}));
 }
 
 TEST(IniLine, TellsSectionsFromKeys) {

@@ -38,6 +38,19 @@ TEST(TextDisplay, ViewsGetTheChangesInBatchesAndTheWholeTextWhenTheyFellBehind) 
   EXPECT_EQ(changes[1].text, display.text());
 }
 
+TEST(TextDisplay, ALineIsBrokenAtItsCapAndTheViewSeesTheSameBreaks) {
+  TextDisplay display;
+  display.append("ab\n" + std::string(TextDisplay::kMaxLineBytes - 1, 'x'));
+  display.append(std::string(TextDisplay::kMaxLineBytes + 2, 'y'));
+  ASSERT_EQ(display.lines().size(), 4u);
+  EXPECT_EQ(display.lines()[1], std::string(TextDisplay::kMaxLineBytes - 1, 'x') + "y");
+  EXPECT_EQ(display.lines()[2], std::string(TextDisplay::kMaxLineBytes, 'y'));
+  EXPECT_EQ(display.lines()[3], "y");
+  std::string viewed;
+  for (const TextDisplay::Change& change : display.takeChanges()) viewed += change.text;
+  EXPECT_EQ(viewed, display.text());
+}
+
 TEST(LanDisplay, TheTextDisplayShowsWhatTheLineDisplayShows) {
   for (const std::string text : {"a\nb", "a\n\nb", "a\r\n\r\nb", "a\n\n\nb", "\b \bx", "\b "}) {
     LineDisplay lines;

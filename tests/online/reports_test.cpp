@@ -4,6 +4,7 @@
 #include <sys/resource.h>
 
 #include "online/report_file.h"
+#include "online/report_readers.h"
 #include "online/report_text.h"
 #include "online/report_tools.h"
 #include "program/program_fixture.h"
@@ -119,6 +120,29 @@ TEST_F(ReportsFixture, RecordByRecordEachIsConfirmedWithAHashUntilTheGatewayHasN
   EXPECT_EQ(calls.load(true), ReportOutcome::Failed);
   EXPECT_EQ(calls.lines().back(), "record 3");
   EXPECT_EQ(host.messageLabels(), std::vector<int>{62});
+}
+
+// A gateway that never ends its listing: every space brings another page. The transfer stops once it has
+// read more than any gateway holds, keeps what it read, and says the report was cut short.
+TEST_F(ReportsFixture, AnEndlessListingStopsAtTheReportCap) {
+  peer.answer(" ", std::string(64 * 1024, 'y') + "\r\n<SPACE>\r\n");
+  peer.answer("#", std::string(3000, 'z') + "\r\n");
+  const struct {
+    std::string command;
+    int message;
+  } cases[] = {{"AT&L\r", 56}, {"AT&C\r", 62}, {"AT&CR\r", 62}};
+  for (const auto& c : cases) {
+    host.clear();
+    peer.answerOnce(c.command, c.command + "\n   date  gid\r\n<SPACE>\r\n");
+    ReportTool& tool = c.command == "AT&L\r" ? static_cast<ReportTool&>(program->tool<LogTool>())
+                                             : program->tool<CallTool>();
+    EXPECT_EQ(tool.load(c.command == "AT&CR\r"), ReportOutcome::Failed) << c.command;
+    std::size_t kept = 0;
+    for (const std::string& line : tool.lines()) kept += line.size();
+    EXPECT_GT(kept, kMaxReportBytes / 2) << c.command;
+    EXPECT_LE(kept, kMaxReportBytes) << c.command;
+    EXPECT_EQ(host.messageLabels(), std::vector<int>{c.message}) << c.command;
+  }
 }
 
 TEST_F(ReportsFixture, StatisticsAreClearedOnlyOnceBothPartsArrivedWhole) {

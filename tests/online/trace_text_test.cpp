@@ -45,5 +45,27 @@ TEST(StopReply, TheTraceEndsWhereTheEchoBeginsWhereverTheTextIsCut) {
   EXPECT_EQ(silent.flush(), "AT!");  // no echo came: what was held back is trace after all
 }
 
+// A gateway that sends without line ends: lines and the awaited stop reply stay bounded, and a terminator
+// that came before the reply was cut still counts.
+TEST(TraceText, EndlessTextWithoutLineEndsStaysBounded) {
+  TraceLineAssembler lines;
+  const std::string flood(kMaxTraceLineBytes * 3 + 5, 'x');
+  const std::vector<std::string> got = lines.feed(flood);
+  ASSERT_EQ(got.size(), 3u);
+  for (const std::string& line : got) EXPECT_EQ(line.size(), kMaxTraceLineBytes);
+  EXPECT_EQ(lines.feed("\n"), std::vector<std::string>{"xxxxx"});
+
+  StopReplySplitter splitter("AT!RX");
+  EXPECT_EQ(splitter.feed("trace AT!RX\r\r\nOK\r\n"), "trace ");
+  EXPECT_TRUE(splitter.replyComplete());
+  StopReplySplitter endless("AT!RX");
+  endless.feed("AT!RX\r");
+  for (int i = 0; i < 100; ++i) endless.feed(std::string(kMaxStopReplyBytes / 10, 'y'));
+  EXPECT_FALSE(endless.replyComplete());
+  endless.feed("\r\nO");
+  endless.feed("K\r\n");
+  EXPECT_TRUE(endless.replyComplete());
+}
+
 }  // namespace
 }  // namespace gw

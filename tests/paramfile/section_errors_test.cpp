@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "base/captions.h"
+#include "base/ini_file.h"
 #include "base/recording_host.h"
 #include "paramfile/parameter_file.h"
 #include "sample_image.h"
@@ -186,6 +187,33 @@ TEST(ParameterFileErrors, AMissingFileGivesEveryDefaultWithoutAMessage) {
   EXPECT_EQ(image.incoming[3].dtmfTimeout, 10);
   EXPECT_EQ(image.network[7].networkId, "");
   EXPECT_EQ(image.network[7].defaultDigits, 9);
+}
+
+// Found by fuzzing: a codec or separator that was a blank came back from the next save and load as none.
+TEST(ParameterFileErrors, ABlankCodecOrSeparatorReadsAsNoneWhereverItStands) {
+  TParametres image = sampleImage();
+  ASSERT_TRUE(loadText(image, "[Ethernet parametres]\nE01=1, , x\n", ParamSection::Ethernet).empty());
+  EXPECT_EQ(image.ethernet.codecPriority1, '1');
+  EXPECT_EQ(image.ethernet.codecPriority2, '\0');
+  EXPECT_EQ(image.ethernet.codecPriority3, '\0');
+  ASSERT_TRUE(loadText(image, "[Incoming groups]\nG191=0, x\nG192=0,,\n", ParamSection::Incoming).empty());
+  EXPECT_EQ(image.incoming[0].clipToVoipSeparator, '\0');
+  EXPECT_EQ(image.incoming[1].clipToVoipSeparator, ',');
+}
+
+TEST(ParameterFileErrors, ALastLineEndingInACarriageReturnReadsWhole) {
+  TParametres image = sampleImage();
+  EXPECT_TRUE(loadText(image, "[System parametres]\r\nS91=3,7\r", ParamSection::System).empty());
+  EXPECT_EQ(image.system.cdrMode, 3);
+  EXPECT_EQ(image.system.unitId, 7);
+}
+
+TEST(ParameterFileErrors, AFileTooLargeIsReportedOnceAndLeavesTheImage) {
+  TParametres image = sampleImage();
+  const Reports reports = loadText(
+      image, "[System parametres]\nS70=10.9.9.9\n" + std::string(kMaxIniFileBytes, '\n'), ParamSection::All);
+  EXPECT_EQ(reports, (Reports{{ParamSection::All, kIniFileTooLargeText}}));
+  EXPECT_EQ(image, sampleImage());
 }
 
 TEST(ParameterFileErrors, TheIdentificationChangesOnlyWithAGatewaySection) {

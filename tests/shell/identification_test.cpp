@@ -44,6 +44,25 @@ TEST(Identification, OldFirmwareWarningOnlyBelowThreeAndUnknown) {
   EXPECT_TRUE(firmwareNeedsWarning("", ""));
 }
 
+// Numbers out of an int's range come from a gateway that sends nonsense: they read as no number, never as
+// whatever a clipped or wrapped value would be.
+TEST(Identification, OldFirmwareWarningReadsTheMajorNumberSafely) {
+  const struct {
+    const char* version;
+    bool warns;
+  } cases[] = {
+      {" 3.0.0", false},                   // leading blanks skipped, as %d skips them
+      {"+4.1", false},                     // a sign, as %d takes it
+      {"-3.0.0", true},                    // negative: below 3
+      {"2147483647.0", false},             // the largest int
+      {"2147483648.0", true},              // one more: no number
+      {"99999999999999999999.1.1", true},  // far out of range
+      {"-99999999999999999999", true},
+      {"3", false},  // no minor number needed
+  };
+  for (const auto& c : cases) EXPECT_EQ(firmwareNeedsWarning(c.version, ""), c.warns) << c.version;
+}
+
 TEST(Edition, KestrinIsToldBySerialPrefixOrProductMark) {
   EXPECT_TRUE(kestrinFromAti3("Velquin Kestrin QNK1, B-01 "));
   EXPECT_TRUE(kestrinFromAti3("SNumber: K427-1"));
