@@ -27,7 +27,8 @@ namespace gw::bench {
 inline constexpr double kCheckOkPauseMs = 100;      // sendCheckOk and paged dumps, before the answer
 inline constexpr double kRegisterPauseMs = 10;      // writeRegister, sendCollectError, listing pages
 inline constexpr double kPollStepsPerReplyMs = 20;  // a LAN reply takes at least two 10 ms poll steps
-inline constexpr double kReplyMs = kRegisterPauseMs + kPollStepsPerReplyMs;
+inline constexpr double kReplyMs = kRegisterPauseMs + kPollStepsPerReplyMs;  // a register read or write
+inline constexpr double kDumpMs = kCheckOkPauseMs + kPollStepsPerReplyMs;    // a dump
 
 template <class P>
 class SimulatedGateway {

@@ -2,134 +2,35 @@
 // loopback with the real clock. Each round's wall time is set beside the time the exchange itself must
 // spend in its fixed pauses, so the ratio shows what the link, the simulator and the scheduler add.
 
-#include <benchmark/benchmark.h>
-
-#include <algorithm>
-#include <chrono>
 #include <cstdio>
-#include <functional>
-#include <string>
 
-#include "base/clock.h"
-#include "base/recording_host.h"
-#include "link/link.h"
-#include "pages/page_actions.h"
+#include "page_bench.h"
 #include "pages/system_page.h"
-#include "shell/connection.h"
-#include "shell/gateway_dialogs.h"
-#include "shell/gateway_selection.h"
-#include "support/sim_process.h"
-#include "support/temp_dir.h"
 
-namespace gw {
+namespace gw::bench {
 namespace {
 
 constexpr int kRounds = 30;
 
-// The fixed pauses of the exchange on the LAN, in ms.
-constexpr double kCheckOkPauseMs = 100;      // sendCheckOk, before collecting the dump
-constexpr double kRegisterPauseMs = 10;      // writeRegister and sendCollectError, before the reply
-constexpr double kPollStepsPerReplyMs = 20;  // a LAN reply takes at least two 10 ms poll steps
 // Load: one dump. Save over the LAN: S91, S98, X30, X31, X32, X33 and X24, no addresses.
 constexpr int kSavedRegisters = 7;
-constexpr double kLoadPrescribedMs = kCheckOkPauseMs + kPollStepsPerReplyMs;
-constexpr double kSavePrescribedMs = kSavedRegisters * (kRegisterPauseMs + kPollStepsPerReplyMs);
-
-// A System page talking to one simulator through a real LAN link.
-class SimulatedGateway {
- public:
-  SimulatedGateway() : sim_(GWSIM_PATH, {"--tcp", "0"}) {
-    selection_.selected().name = "bench";
-    selection_.selected().host = "127.0.0.1";
-    selection_.selected().port = sim_.tcpPort();
-    selection_.selected().userName = "admin";
-    selection_.selected().password = "admin";
-    link_.comm.linkType = kLanLink;
-  }
-
-  bool connect() { return sim_.ready() && connection_.commConnect(false); }
-  const std::string& simError() const { return sim_.error(); }
-  SystemPage& page() { return page_; }
-  const std::string& errorList() const { return state_.errorList; }
-
- private:
-  test::SimProcess sim_;
-  test::TempDir folder_;
-  SystemClock clock_;
-  Link link_{clock_};
-  RecordingHost host_;
-  CaptionList captions_;
-  GatewaySelection selection_{folder_.path(), host_, captions_};
-  NewGatewayDialog newGateway_{selection_, host_, captions_};
-  Connection connection_{link_, selection_, newGateway_, host_, captions_};
-  TParametres image_;
-  PageState state_;
-  PageContext context_{link_, connection_, selection_, host_, captions_, image_, state_};
-  SystemPage page_{context_};
-};
-
-double msSince(std::chrono::steady_clock::time_point start) {
-  return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-}
-
-// Runs `action` once per round and reports the wall time per round against the prescribed time.
-void runRounds(benchmark::State& state, SimulatedGateway& gateway, const std::function<PageResult()>& action,
-               double prescribedMs) {
-  double total = 0;
-  double fastest = 1e300;
-  double slowest = 0;
-  int failures = 0;
-  for (auto _ : state) {
-    const auto start = std::chrono::steady_clock::now();
-    if (action() != PageResult::Succeeded) ++failures;
-    const double wall = msSince(start);
-    state.SetIterationTime(wall / 1000);
-    total += wall;
-    fastest = std::min(fastest, wall);
-    slowest = std::max(slowest, wall);
-  }
-  const double rounds = static_cast<double>(state.iterations());
-  state.counters["prescribed_ms"] = prescribedMs;
-  state.counters["wall_mean_ms"] = total / rounds;
-  state.counters["wall_min_ms"] = fastest;
-  state.counters["wall_max_ms"] = slowest;
-  state.counters["ratio_mean"] = total / rounds / prescribedMs;
-  state.counters["ratio_max"] = slowest / prescribedMs;
-  state.counters["failed_rounds"] = failures;
-  if (failures > 0) state.SetLabel("last errors: " + gateway.errorList());
-}
+constexpr double kLoadPrescribedMs = kDumpMs;
+constexpr double kSavePrescribedMs = kSavedRegisters * kReplyMs;
 
 }  // namespace
-}  // namespace gw
+}  // namespace gw::bench
 
 int main(int argc, char** argv) {
+  using namespace gw::bench;
   benchmark::Initialize(&argc, argv);
-  gw::SimulatedGateway gateway;
+  SimulatedGateway<gw::SystemPage> gateway({});
   if (!gateway.connect()) {
     std::fprintf(stderr, "bench_system_page: no simulated gateway (%s)\n", gateway.simError().c_str());
     return 1;
   }
   // The page is filled from the gateway once, so every save writes valid values.
   gw::loadFromGate(gateway.page());
-
-  benchmark::RegisterBenchmark("SystemPage/LoadFromGate",
-                               [&](benchmark::State& s) {
-                                 gw::runRounds(
-                                     s, gateway, [&] { return gw::loadFromGate(gateway.page()); },
-                                     gw::kLoadPrescribedMs);
-                               })
-      ->Iterations(gw::kRounds)
-      ->UseManualTime()
-      ->Unit(benchmark::kMillisecond);
-  benchmark::RegisterBenchmark("SystemPage/SaveToGate",
-                               [&](benchmark::State& s) {
-                                 gw::runRounds(
-                                     s, gateway, [&] { return gw::saveToGate(gateway.page()); },
-                                     gw::kSavePrescribedMs);
-                               })
-      ->Iterations(gw::kRounds)
-      ->UseManualTime()
-      ->Unit(benchmark::kMillisecond);
+  registerLoadAndSave("SystemPage", gateway, kRounds, kLoadPrescribedMs, kSavePrescribedMs);
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();
   return 0;

@@ -14,7 +14,7 @@ namespace {
 constexpr int kRounds = 10;
 
 // Network list: one dump; nine registers for each of the eight lists.
-constexpr double kNetworkLoadMs = kCheckOkPauseMs + kPollStepsPerReplyMs;
+constexpr double kNetworkLoadMs = kDumpMs;
 constexpr double kNetworkSaveMs = 8 * 9 * kReplyMs;
 // Autorouting: the full table leaves in seven pages; 96 records and no end record.
 constexpr double kAutoLoadMs = 7 * kReplyMs;
