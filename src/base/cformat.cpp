@@ -36,8 +36,8 @@ namespace {
 constexpr std::string_view kConversionChars = "diuxXcs";
 constexpr std::string_view kSpecChars = "-+ #0123456789.hl";
 
-// The conversion at `format[start]` (just after the '%'): its whole spec and its conversion character, or
-// nothing when the spec does not end in one this formatter knows.
+// The conversion at `format[start]` (just after the '%'): its flags, width and length with its conversion
+// character, or nothing when they do not end in a conversion this formatter knows.
 struct Conversion {
   std::string spec;  // "%-3d"
   char kind = 0;
