@@ -140,8 +140,8 @@ inline constexpr int kGatewayResetTopic = 41;
 inline constexpr int kFactoryResetTopic = 42;
 inline constexpr int kSipRegistrationTopic = 540;
 
-// Texts every page shares. "Load from gate" and "Save to file" are the gateway program's own captions; the others are the
-// program's own entries (docs/captions.md lists the blocks from 1000 on).
+// Texts every page shares. "Load from gate" and "Save to file" have captions of the original numbering; the
+// others are the program's own entries (docs/captions.md lists the blocks from 1000 on).
 inline constexpr int kLoadFromGate = 128;
 inline constexpr int kSaveToFile = 156;
 inline constexpr int kSaveToGate = 1000;
