@@ -4,11 +4,15 @@
 #include <poll.h>
 #include <pty.h>
 #include <signal.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <termios.h>
 #include <unistd.h>
 
 #include <chrono>
+#include <fstream>
+#include <optional>
+#include <string>
 
 namespace gw::test {
 
@@ -17,6 +21,9 @@ namespace {
 constexpr int kRelayPollMs = 20;
 constexpr std::size_t kRelayChunk = 4096;
 constexpr int kExitPollMs = 10;
+// How long bytes for the far program wait for it to be reading them.
+constexpr int kFarReadWaitMs = 2000;
+constexpr int kFarReadPollUs = 500;
 
 void makeRaw(int fd, int bitsPerSecond) {
   termios mode{};
@@ -36,11 +43,34 @@ bool writeAll(int fd, const char* data, std::size_t size) {
   return true;
 }
 
-// Moves what one master has to the other, flipping the byte at `damage` once.
-bool pass(int from, int to, long& count, std::atomic<long>& damage) {
+// Whether `pid` sits in read() on its stdin, as /proc shows it ("0 0x0 ..." on x86-64, "running" while it
+// runs); nothing once it has ended.
+std::optional<bool> readsStdin(pid_t pid) {
+  std::ifstream calls("/proc/" + std::to_string(pid) + "/syscall");
+  std::string number;
+  std::string firstArgument;
+  if (!(calls >> number)) return std::nullopt;
+  return calls >> firstArgument && number == std::to_string(SYS_read) && firstArgument == "0x0";
+}
+
+// lrzsz answers, then empties its terminal's input before it reads again; a frame that arrives in between
+// is thrown away, which a real line's delay never provokes. Bytes for it therefore wait until it reads.
+void awaitReader(pid_t pid) {
+  if (pid <= 0) return;
+  const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(kFarReadWaitMs);
+  for (std::optional<bool> reading = readsStdin(pid); reading && !*reading; reading = readsStdin(pid)) {
+    if (std::chrono::steady_clock::now() >= until) return;
+    ::usleep(kFarReadPollUs);
+  }
+}
+
+// Moves what one master has to the other, flipping the byte at `damage` once; `reader`, when set, is the
+// program that must be reading before the bytes go on.
+bool pass(int from, int to, long& count, std::atomic<long>& damage, pid_t reader = -1) {
   char buffer[kRelayChunk];
   const ssize_t n = ::read(from, buffer, sizeof buffer);
   if (n <= 0) return false;
+  awaitReader(reader);
   const long at = damage.load();
   if (at >= count && at < count + n) {
     buffer[at - count] = static_cast<char>(~buffer[at - count]);
@@ -97,7 +127,7 @@ void PtyBridge::relay() {
     pollfd ends[3] = {{nearMaster_, POLLIN, 0}, {farMaster_, POLLIN, 0}, {farOutput, POLLIN, 0}};
     if (::poll(ends, farOutput >= 0 ? 3 : 2, kRelayPollMs) <= 0) continue;
     // A master whose terminal nobody holds open reports a hang-up: wait for it to be opened again.
-    if (ends[0].revents & POLLIN) pass(nearMaster_, farMaster_, towardsFar, damageFar_);
+    if (ends[0].revents & POLLIN) pass(nearMaster_, farMaster_, towardsFar, damageFar_, farPid_);
     if (ends[1].revents & POLLIN) pass(farMaster_, nearMaster_, towardsNear, damageNear_);
     if (ends[2].revents & POLLIN) pass(farOutput, nearMaster_, towardsNear, damageNear_);
     if ((ends[0].revents | ends[1].revents | ends[2].revents) & (POLLHUP | POLLERR))
@@ -111,6 +141,7 @@ pid_t PtyBridge::startFar(const std::string& folder, const std::string& program,
   if (farOutput_ >= 0 || ::pipe(output) != 0) return -1;
   const pid_t pid = spawnOn(farSlave_, output[1], folder, program, args);
   ::close(output[1]);
+  farPid_ = pid;
   farOutput_ = output[0];
   return pid;
 }

@@ -38,6 +38,7 @@ class PtyBridge {
   int farMaster_ = -1;
   int farSlave_ = -1;
   std::atomic<int> farOutput_ = -1;  // the read end of the far program's stdout
+  std::atomic<pid_t> farPid_ = -1;
   std::string nearPath_;
   bool ready_ = false;
   std::atomic<bool> stop_ = false;
