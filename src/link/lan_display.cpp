@@ -19,13 +19,16 @@ std::string withoutDoubledLineFeeds(std::string_view text) {
 
 }  // namespace
 
-bool isEraseEcho(std::string_view text) {
-  return startsWith(text, "\b \b");
+std::string_view afterEraseEchoes(std::string_view text) {
+  constexpr std::string_view kEraseEcho = "\b \b";
+  while (startsWith(text, kEraseEcho)) text.remove_prefix(kEraseEcho.size());
+  return text;
 }
 
-bool routeLanDisplay(std::string_view text, LineDisplay& display,
+bool routeLanDisplay(std::string_view received, LineDisplay& display,
                      const std::function<void(std::string_view)>& traceFile) {
-  if (isEraseEcho(text)) return false;
+  const std::string_view text = afterEraseEchoes(received);
+  if (text.size() < received.size() && text.empty()) return false;
   if (traceFile) traceFile(text);
   if (display.lines.empty()) display.lines.emplace_back();
   std::size_t start = 0;
@@ -44,9 +47,10 @@ bool routeLanDisplay(std::string_view text, LineDisplay& display,
   return true;
 }
 
-bool routeLanDisplay(std::string_view text, TextDisplay& display,
+bool routeLanDisplay(std::string_view received, TextDisplay& display,
                      const std::function<void(std::string_view)>& traceFile) {
-  if (isEraseEcho(text)) return false;
+  const std::string_view text = afterEraseEchoes(received);
+  if (text.size() < received.size() && text.empty()) return false;
   if (traceFile) traceFile(text);
   display.append(withoutDoubledLineFeeds(text));
   return true;

@@ -20,13 +20,15 @@ struct LineDisplay {
   int upArrowKeys = 0;
 };
 
-// The gateway's echo of an erased character: BS, space, BS at the start of a block.
-bool isEraseEcho(std::string_view text);
+// A received block without the gateway's echoes of erased characters (BS, space, BS each) at its start. The
+// display erased the character when the key was typed, so the echo is not shown; what the gateway sent after
+// it in the same block (the echo of the next keys, a reply) is.
+std::string_view afterEraseEchoes(std::string_view text);
 
-// Shows one received text. An erase echo is dropped whole (not shown, not written to the trace file) and
-// false is returned. Otherwise the text goes unchanged to `traceFile` when given, and is appended to the last
-// line, a new line starting at each line feed; the line feed right after a line feed is skipped, so LF LF
-// makes one new line. CRs stay in the lines.
+// Shows one received text. Leading erase echoes are dropped (not shown, not written to the trace file); when
+// nothing is left, false is returned. Otherwise the rest goes unchanged to `traceFile` when given, and is
+// appended to the last line, a new line starting at each line feed; the line feed right after a line feed is
+// skipped, so LF LF makes one new line. CRs stay in the lines.
 bool routeLanDisplay(std::string_view text, LineDisplay& display,
                      const std::function<void(std::string_view)>& traceFile = {});
 // The same into the terminal display or the trace view.

@@ -20,8 +20,9 @@ void payOwedLineBreak(SerialTerminalState& state, std::string& text) {
 
 }  // namespace
 
-bool showSerialTerminalBlock(std::string_view block, SerialTerminalState& state, TextDisplay& display) {
-  if (block.empty() || isEraseEcho(block)) return false;
+bool showSerialTerminalBlock(std::string_view received, SerialTerminalState& state, TextDisplay& display) {
+  const std::string_view block = afterEraseEchoes(received);
+  if (block.empty()) return false;
   std::string text;
   for (char c : block) {
     if (c == '\n') continue;

@@ -19,8 +19,8 @@ struct SerialTerminalState {
   bool afterStatus = false;
 };
 
-// Shows one block read from the port. False when it was dropped: empty, or the gateway's echo of an erased
-// character (BS, space, BS at its start).
+// Shows one block read from the port, without the gateway's erase echoes at its start (afterEraseEchoes).
+// False when nothing was left to show.
 bool showSerialTerminalBlock(std::string_view block, SerialTerminalState& state, TextDisplay& display);
 
 }  // namespace gw

@@ -72,11 +72,12 @@ TEST(RouteLanDisplay, ContinuesTheLastLineAndCopiesToTheTraceFile) {
   const auto traceFile = [&](std::string_view t) { trace.append(t); };
   EXPECT_TRUE(routeLanDisplay("I3\r\nQN", d, traceFile));
   EXPECT_EQ(d.lines, (std::vector<std::string>{"first", "ATI3\r", "QN"}));
-  // The gateway's echo of an erased character is neither shown nor traced.
-  EXPECT_FALSE(routeLanDisplay("\b \bX", d, traceFile));
+  // The gateway's echoes of erased characters are neither shown nor traced; what came after them is.
+  EXPECT_FALSE(routeLanDisplay("\b \b\b \b", d, traceFile));
+  EXPECT_TRUE(routeLanDisplay("\b \bX", d, traceFile));
   EXPECT_TRUE(routeLanDisplay("\b ", d, traceFile));  // too short to be the echo
-  EXPECT_EQ(trace, "I3\r\nQN\b ");
-  EXPECT_EQ(d.lines.back(), "QN\b ");
+  EXPECT_EQ(trace, "I3\r\nQNX\b ");
+  EXPECT_EQ(d.lines.back(), "QNX\b ");
 }
 
 TEST(NormalizeDottedQuad, ReadsPaddedOctetsAsDecimal) {
