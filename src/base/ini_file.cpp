@@ -245,7 +245,10 @@ void IniFile::writeString(std::string_view rawSection, std::string_view rawKey, 
   // A key that does not read back as itself (spaces around it, an equals sign in it) would leave the index
   // wrong; such a write is rare enough to rebuild the index after it.
   const auto written = iniKeyValue(line);
-  const bool indexable = written && equalsNoCase(written->first, key);
+  // A key that reads back as no key at all (empty, or starting with "[" or a comment mark) is not written: a
+  // line read as a section header would move every key after it into another section.
+  if (!written) return;
+  const bool indexable = equalsNoCase(written->first, key);
 
   if (const Section* found = findSection(section)) {
     if (const auto at = findKey(*found, key)) {
