@@ -121,9 +121,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   ini.writeString(rawSection, rawKey, value);
   const std::string written = ini.text();
-  // The names as the write takes them: line breaks cannot be part of a line.
-  const std::string section = withoutLineBreaks(rawSection);
-  const std::string key = withoutLineBreaks(rawKey);
+  // The names as the write takes them: line breaks cannot be part of a line, and blanks around them are not
+  // part of a name.
+  const std::string section = gw::trim(withoutLineBreaks(rawSection));
+  const std::string key = gw::trim(withoutLineBreaks(rawKey));
   checkOtherLinesKept(bytes, written);
   // The index kept up by the write answers as one built afresh from the new text.
   checkLookups(ini, written, keys);

@@ -239,8 +239,9 @@ std::vector<std::string> IniFile::keys(std::string_view section) const {
 }
 
 void IniFile::writeString(std::string_view rawSection, std::string_view rawKey, std::string_view value) {
-  const std::string section = withoutLineBreaks(rawSection);
-  const std::string key = withoutLineBreaks(rawKey);
+  // Names as a read sees them: without line breaks and the blanks around them.
+  const std::string section = trim(withoutLineBreaks(rawSection));
+  const std::string key = trim(withoutLineBreaks(rawKey));
   std::string line = key + "=" + withoutLineBreaks(value);
   // A key that does not read back as itself (spaces around it, an equals sign in it) would leave the index
   // wrong; such a write is rare enough to rebuild the index after it.

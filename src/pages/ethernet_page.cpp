@@ -26,7 +26,6 @@ constexpr std::array<int, 3> kDefaultBlocks = {4, 1, 2};
 constexpr int kG729Choice = 0;
 constexpr int kG723Choice = 1;
 constexpr int kLowRateIndex = 1;  // "5.3 kbps"
-constexpr int kG723LowRateOffset = 2;
 
 constexpr const char* kSipPort = "5060";
 constexpr const char* kStunPort = "3478";

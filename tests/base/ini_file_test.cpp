@@ -94,8 +94,12 @@ TEST(IniFile, DropsLineBreaksFromValues) {
   ini.writeString("Gw\n[main]", "Host\r\nPassword", "x");
   EXPECT_EQ(ini.text(), "[Gateway]\nati3=QN 4 portsB-01 V-03.00.05\n\n[Gw[main]]\nHostPassword=x\n");
   // A key that would read back as a section header, a comment or nothing is not written at all.
-  for (const char* key : {"[Gateway]Host", ";Host", ""}) ini.writeString("Gw[main]", key, "y");
+  for (const char* key : {"[Gateway]Host", ";Host", " "}) ini.writeString("Gw[main]", key, "y");
   EXPECT_EQ(ini.text(), "[Gateway]\nati3=QN 4 portsB-01 V-03.00.05\n\n[Gw[main]]\nHostPassword=x\n");
+  // Blanks around a name are not part of it, for a write as for a read.
+  ini.writeString(" Gateway ", " ati3 ", "QN");
+  EXPECT_EQ(ini.value("Gateway", "ati3"), "QN");
+  EXPECT_EQ(ini.keys("Gateway"), (std::vector<std::string>{"ati3"}));
 }
 
 TEST(IniFile, ListsAndErasesSections) {
@@ -227,10 +231,10 @@ TEST(IniFile, LookupsStayRightAfterWritesMoveLaterSections) {
   ini.writeString("c", "c", "3");
   ini.writeString("b", "B", "22");
   ini.writeString("D", "d", "4");
-  ini.writeString("A", " spaced ", "5");  // reads back as "spaced"
-  EXPECT_EQ(ini.text(),
-            "pre=0\n[A]\na=1\nn0=0\nn1=1\nn2=2\n spaced "
-            "=5\n\n\n[B]\nB=22\n[a]\na=shadowed\n[C]\nc=3\n\n[D]\nd=4\n");
+  ini.writeString("A", " spaced ", "5");  // written, and read back, as "spaced"
+  EXPECT_EQ(
+      ini.text(),
+      "pre=0\n[A]\na=1\nn0=0\nn1=1\nn2=2\nspaced=5\n\n\n[B]\nB=22\n[a]\na=shadowed\n[C]\nc=3\n\n[D]\nd=4\n");
   EXPECT_EQ(ini.readString("a", "n2", ""), "2");
   EXPECT_EQ(ini.readString("A", "spaced", ""), "5");
   EXPECT_EQ(ini.readString("b", "b", ""), "22");
