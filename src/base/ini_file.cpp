@@ -243,25 +243,20 @@ void IniFile::writeString(std::string_view rawSection, std::string_view rawKey, 
   const std::string section = trim(withoutLineBreaks(rawSection));
   const std::string key = trim(withoutLineBreaks(rawKey));
   std::string line = key + "=" + withoutLineBreaks(value);
-  // A key that does not read back as itself (spaces around it, an equals sign in it) would leave the index
-  // wrong; such a write is rare enough to rebuild the index after it.
+  // A key that does not read back as itself is not written: one starting with "[" would read as a section
+  // header and move every key after it into another section, one holding "=" would overwrite another key.
   const auto written = iniKeyValue(line);
-  // A key that reads back as no key at all (empty, or starting with "[" or a comment mark) is not written: a
-  // line read as a section header would move every key after it into another section.
-  if (!written) return;
-  const bool indexable = equalsNoCase(written->first, key);
+  if (!written || written->first != key) return;
 
   if (const Section* found = findSection(section)) {
     if (const auto at = findKey(*found, key)) {
       lines_[*at].content = std::move(line);
-      if (!indexable) index_.reset();
       return;
     }
     insertKeyLine(section, key, std::move(line));
   } else {
     appendSection(section, std::move(line));
   }
-  if (!indexable) index_.reset();
 }
 
 // A new key goes after the section's last non-blank line, before any blank lines that part it from the next.

@@ -93,8 +93,9 @@ TEST(IniFile, DropsLineBreaksFromValues) {
   // Names too: a gateway named with a line feed in it cannot add lines to gtws.ini.
   ini.writeString("Gw\n[main]", "Host\r\nPassword", "x");
   EXPECT_EQ(ini.text(), "[Gateway]\nati3=QN 4 portsB-01 V-03.00.05\n\n[Gw[main]]\nHostPassword=x\n");
-  // A key that would read back as a section header, a comment or nothing is not written at all.
-  for (const char* key : {"[Gateway]Host", ";Host", " "}) ini.writeString("Gw[main]", key, "y");
+  // A key that would read back as a section header, a comment, nothing or another key is not written at all.
+  for (const char* key : {"[Gateway]Host", ";Host", " ", "Host=Password"})
+    ini.writeString("Gw[main]", key, "y");
   EXPECT_EQ(ini.text(), "[Gateway]\nati3=QN 4 portsB-01 V-03.00.05\n\n[Gw[main]]\nHostPassword=x\n");
   // Blanks around a name are not part of it, for a write as for a read.
   ini.writeString(" Gateway ", " ati3 ", "QN");
