@@ -1,5 +1,6 @@
-// The paged listings (LCR, autorouting, mobility extensions): header columns, rows, the words of a row and
-// the mobility extension reader, over any text a gateway may send. Input: a choice byte, then the listing.
+// The paged listings (LCR, autorouting, mobility extensions): header columns, rows, the words of a row, the
+// LCR limit column and the mobility extension reader, over any text a gateway may send. Input: a choice byte,
+// then the listing.
 
 #include <array>
 #include <initializer_list>
@@ -35,6 +36,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const gw::RecordTableShape& shape = kShapes[table];
 
   const auto columns = gw::listingColumns(text, kHeaders[table]);
+  // The LCR reader finds the limit a few characters into the "limit" header word, which may stand anywhere.
+  const std::optional<std::ptrdiff_t> limitWord = gw::columnOffset(text, "limit");
   const std::vector<std::size_t> rows = gw::listingRows(text, shape);
   FUZZ_CHECK(rows.size() <= static_cast<std::size_t>(shape.capacity));
   for (std::size_t i = 0; i < rows.size(); ++i) {
@@ -43,6 +46,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(gw::findTableRow(text, shape.letter, static_cast<int>(i)) == rows[i]);
     const std::string_view line = gw::rowLine(text, rows[i]);
     FUZZ_CHECK(line.find('\r') == std::string_view::npos);
+    if (limitWord) FUZZ_CHECK(gw::wordAt(line, *limitWord + 4).size() <= line.size());
     if (!columns) continue;
     const std::vector<std::string> words = gw::rowWords(text, rows[i], *columns);
     FUZZ_CHECK(words.size() == columns->size());

@@ -102,6 +102,7 @@ inline constexpr int kPortInUse = 2931;           // why a serial port did not o
 inline constexpr int kPortNoPermission = 2932;
 inline constexpr int kPortNotSerial = 2933;
 inline constexpr int kPortBadRate = 2934;
+inline constexpr int kNameCharacters = 2935;  // a gateway name that cannot be a gtws.ini section and a folder
 inline constexpr int kYesButton = 2915;
 inline constexpr int kNoButton = 2916;
 inline constexpr int kOkButton = 89;

@@ -247,6 +247,8 @@ void IniFile::writeString(std::string_view rawSection, std::string_view rawKey, 
   // header and move every key after it into another section, one holding "=" would overwrite another key.
   const auto written = iniKeyValue(line);
   if (!written || written->first != key) return;
+  // Nor is a section whose header would read back as another one ("Lab]2" reads as "Lab").
+  if (iniSectionName("[" + section + "]") != section) return;
 
   if (const Section* found = findSection(section)) {
     if (const auto at = findKey(*found, key)) {

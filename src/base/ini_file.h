@@ -64,7 +64,7 @@ class IniFile {
 
   // CR and LF are dropped from the section, the key and the value so that the file stays one key per line,
   // and the names are trimmed as a read trims them. A key that would not read back as itself (empty,
-  // starting with "[" or a comment mark, or holding "=") is not written.
+  // starting with "[" or a comment mark, or holding "=") is not written, nor a section holding "]".
   void writeString(std::string_view section, std::string_view key, std::string_view value);
   void writeInt(std::string_view section, std::string_view key, int value);
   void writeBool(std::string_view section, std::string_view key, bool value);

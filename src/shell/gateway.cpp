@@ -1,5 +1,7 @@
 #include "shell/gateway.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cstdio>
 
 #include "base/files.h"
@@ -119,6 +121,16 @@ bool GatewayFile::remove(const std::string& name) const {
 
 bool GatewayFile::removeAll() const {
   return std::remove(path_.c_str()) == 0 || !exists();
+}
+
+bool usableGatewayName(std::string_view name) {
+  if (name == "." || name == "..") return false;
+  if (!name.empty() && (std::isspace(static_cast<unsigned char>(name.front())) ||
+                        std::isspace(static_cast<unsigned char>(name.back()))))
+    return false;
+  return std::none_of(name.begin(), name.end(), [](char c) {
+    return c == ']' || c == '/' || c == '\\' || static_cast<unsigned char>(c) < 0x20 || c == 0x7f;
+  });
 }
 
 std::string proposedParameterFile(const std::string& programFolder, const std::string& name) {

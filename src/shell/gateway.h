@@ -68,6 +68,11 @@ class GatewayFile {
   std::string path_;
 };
 
+// A gateway name is a section of gtws.ini and a folder of the program folder: it must read back as itself
+// there and stay one folder inside it. False for "." and "..", a name holding "]", "/", "\\" or a control
+// character, and one that begins or ends with a blank. (Empty and "unnamed" are the dialog's own check.)
+bool usableGatewayName(std::string_view name);
+
 // The parameter file proposed for a gateway name: program folder/name/name.ini.
 std::string proposedParameterFile(const std::string& programFolder, const std::string& name);
 

@@ -64,6 +64,7 @@ bool NewGatewayDialog::fail(int caption) {
 bool NewGatewayDialog::ok() {
   const GatewayFields& f = fields_;
   if (f.name.empty() || f.name == kUnnamedGateway) return fail(cap::kNameInvalid);
+  if (!usableGatewayName(f.name)) return fail(cap::kNameCharacters);
   if (f.port.empty()) return fail(cap::kPortEmpty);
   if (f.user.empty()) return fail(cap::kUserEmpty);
   if (f.password.empty()) return fail(cap::kPasswordEmpty);

@@ -91,12 +91,15 @@ TEST(IniFile, DropsLineBreaksFromValues) {
   ini.writeString("Gateway", "ati3", "QN 4 ports\r\nB-01 V-03.00.05\r\n");
   EXPECT_EQ(ini.text(), "[Gateway]\nati3=QN 4 portsB-01 V-03.00.05\n");
   // Names too: a gateway named with a line feed in it cannot add lines to gtws.ini.
-  ini.writeString("Gw\n[main]", "Host\r\nPassword", "x");
-  EXPECT_EQ(ini.text(), "[Gateway]\nati3=QN 4 portsB-01 V-03.00.05\n\n[Gw[main]]\nHostPassword=x\n");
-  // A key that would read back as a section header, a comment, nothing or another key is not written at all.
+  ini.writeString("Gw\n[main", "Host\r\nPassword", "x");
+  const std::string written = "[Gateway]\nati3=QN 4 portsB-01 V-03.00.05\n\n[Gw[main]\nHostPassword=x\n";
+  EXPECT_EQ(ini.text(), written);
+  // A key that would read back as a section header, a comment, nothing or another key is not written at all,
+  // nor a section that would read back as another ("Lab]2" as "Lab").
   for (const char* key : {"[Gateway]Host", ";Host", " ", "Host=Password"})
-    ini.writeString("Gw[main]", key, "y");
-  EXPECT_EQ(ini.text(), "[Gateway]\nati3=QN 4 portsB-01 V-03.00.05\n\n[Gw[main]]\nHostPassword=x\n");
+    ini.writeString("Gw[main", key, "y");
+  ini.writeString("Lab]2", "Host", "y");
+  EXPECT_EQ(ini.text(), written);
   // Blanks around a name are not part of it, for a write as for a read.
   ini.writeString(" Gateway ", " ati3 ", "QN");
   EXPECT_EQ(ini.value("Gateway", "ati3"), "QN");

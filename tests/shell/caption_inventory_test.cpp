@@ -83,10 +83,10 @@ const std::vector<Use> kInventory = {
     {2500, 2532,
      "voice page: message types, group titles, labels and buttons; overview window groups, a message not in "
      "the gateway, a file that cannot be read, an unanswered recording call"},
-    {2900, 2934,
+    {2900, 2935,
      "status bar words, connecting window, connection and lost-link messages, Remove all question, dialog "
      "titles, labels and buttons of the shell, message box buttons, toolbar hints, About window, a response "
-     "time that is no number, why a serial port did not open"},
+     "time that is no number, why a serial port did not open, a gateway name unfit for gtws.ini"},
     {1500, 1537, "Outgoing groups page: group tabs, group titles, field labels, hints, list items, note"},
     {1600, 1626, "Incoming groups page: group tabs, group titles, field labels, hints, list buttons, note"},
     {1200, 1251, "Ethernet page: group titles, field labels, hints, bit rate and ring tone items"},

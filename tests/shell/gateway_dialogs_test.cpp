@@ -92,6 +92,22 @@ TEST_F(GatewayFixture, TypingANameProposesItsFileUntilOneIsChosenByHand) {
   EXPECT_EQ(editor.fields().file, "/elsewhere/mine.ini");
 }
 
+// A name is a gtws.ini section and a folder: one that would read back as another gateway, or leave the
+// program folder, is refused before anything is written.
+TEST_F(GatewayFixture, NamesThatCannotBeASectionAndAFolderAreRefused) {
+  list.newGateway();
+  editor.fields() = GatewayFields{"", "10.0.0.1", "23", "2222", "u", "p", "/tmp/x.ini"};
+  for (const char* name : {"Lab]2", "../up", "a/b", "a\\b", ".", "..", " Lab", "Lab ", "La\tb"}) {
+    editor.fields().name = name;
+    EXPECT_FALSE(editor.ok()) << name;
+    EXPECT_EQ(host.messages.back().textLabel, 2935) << name;
+  }
+  EXPECT_FALSE(fileExists(dir.file("gtws.ini")));
+  editor.fields().name = "Lab [2 .x";
+  EXPECT_TRUE(editor.ok());
+  EXPECT_TRUE(GatewayFile(dir.file("gtws.ini")).has("Lab [2 .x"));
+}
+
 TEST_F(GatewayFixture, LeavingAnInvalidAddressShowsCaption480) {
   list.newGateway();
   editor.fields().host = "256.1.1.1";
