@@ -299,23 +299,14 @@ void PtyConsole::serviceTransfer(std::int64_t nowMs) {
 }
 
 void PtyConsole::callOrder(CallOrder order, std::int64_t nowMs) {
-  switch (order) {
-    case CallOrder::Dial:
-      call_.dial(nowMs);
-      break;
-    case CallOrder::Record: {
-      const std::optional<std::string> reply = call_.record(nowMs);
-      if (!device_.muted()) queue({{Emission::Kind::Reply, reply.value_or(errorReply())}});
-      break;
-    }
-    case CallOrder::HangUp:
-      if (const std::optional<int> recorded = call_.hangUp(nowMs)) device_.voiceRecorded(*recorded);
-      break;
-  }
+  deliverCall(call_.carryOut(order, nowMs));
 }
 
 void PtyConsole::sendCall(std::int64_t nowMs) {
-  const RecordingCall::Due due = call_.due(nowMs);
+  deliverCall(call_.due(nowMs));
+}
+
+void PtyConsole::deliverCall(const RecordingCall::Due& due) {
   if (due.recordedMs) device_.voiceRecorded(*due.recordedMs);
   if (!due.text.empty() && !device_.muted() && !broken_) queue({{Emission::Kind::Reply, due.text}});
 }

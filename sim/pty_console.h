@@ -76,6 +76,7 @@ class PtyConsole : public Pollable {
   void pushChunks(std::vector<Chunk> chunks);
   void callOrder(CallOrder order, std::int64_t nowMs);
   void sendCall(std::int64_t nowMs);
+  void deliverCall(const RecordingCall::Due& due);
   void enterBootLoader(std::int64_t nowMs);
   void bootLoaderReady(std::int64_t nowMs);
   void upgradeFinished(std::int64_t nowMs);

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "reply.h"
+
 namespace gwsim {
 namespace {
 
@@ -49,6 +51,19 @@ void RecordingCall::dial(std::int64_t nowMs) {
     case CallMode::Silent:
       break;
   }
+}
+
+RecordingCall::Due RecordingCall::carryOut(CallOrder order, std::int64_t nowMs) {
+  switch (order) {
+    case CallOrder::Dial:
+      dial(nowMs);
+      return {};
+    case CallOrder::Record:
+      return {record(nowMs).value_or(errorReply()), std::nullopt};
+    case CallOrder::HangUp:
+      return {"", hangUp(nowMs)};
+  }
+  return {};
 }
 
 std::optional<std::string> RecordingCall::record(std::int64_t nowMs) {

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "voice_orders.h"
+
 namespace gwsim {
 
 enum class CallMode {
@@ -41,6 +43,9 @@ class RecordingCall {
     std::optional<int> recordedMs;  // a recording ended: message 0 holds this many milliseconds
   };
   Due due(std::int64_t nowMs);
+  // A console's call order carried out: the reply it owes ("AT!M0=record" only: its reply, or ERROR with no
+  // answered call to record) and the length of a recording that a hang-up ended.
+  Due carryOut(CallOrder order, std::int64_t nowMs);
   std::optional<std::int64_t> nextDueMs() const;
 
  private:

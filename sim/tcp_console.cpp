@@ -200,24 +200,15 @@ void TcpConsole::sendTrace(std::int64_t nowMs) {
 }
 
 void TcpConsole::callOrder(CallOrder order, std::int64_t nowMs) {
-  switch (order) {
-    case CallOrder::Dial:
-      call_.dial(nowMs);
-      break;
-    case CallOrder::Record: {
-      const std::optional<std::string> reply = call_.record(nowMs);
-      if (!device_.muted()) queue({{Emission::Kind::Reply, reply.value_or(errorReply())}});
-      break;
-    }
-    case CallOrder::HangUp:
-      if (const std::optional<int> recorded = call_.hangUp(nowMs)) device_.voiceRecorded(*recorded);
-      break;
-  }
+  deliverCall(call_.carryOut(order, nowMs));
 }
 
 void TcpConsole::sendCall(std::int64_t nowMs) {
   if (clientFd_ < 0 || closeByMs_) return;
-  const RecordingCall::Due due = call_.due(nowMs);
+  deliverCall(call_.due(nowMs));
+}
+
+void TcpConsole::deliverCall(const RecordingCall::Due& due) {
   if (due.recordedMs) device_.voiceRecorded(*due.recordedMs);
   if (!due.text.empty() && !device_.muted()) queue({{Emission::Kind::Reply, due.text}});
 }

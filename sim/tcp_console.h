@@ -54,6 +54,7 @@ class TcpConsole : public Pollable {
   void sendTrace(std::int64_t nowMs);
   void callOrder(CallOrder order, std::int64_t nowMs);
   void sendCall(std::int64_t nowMs);
+  void deliverCall(const RecordingCall::Due& due);
   void queueChunk(Chunk chunk);
   void flushClient(std::int64_t nowMs);
   void closeClientWhenFlushed(std::int64_t nowMs);
