@@ -3,7 +3,7 @@
 //
 // Checks: the file reads back byte for byte; every lookup of the index agrees with a plain scan of the lines;
 // a write changes only its own line (or adds its lines) and leaves every other key's value as it was; the
-// written value reads back.
+// written value reads back, or nothing was written.
 
 #include <optional>
 #include <string>
@@ -132,8 +132,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (gw::equalsNoCase(k.section, section) && gw::equalsNoCase(k.key, key)) continue;
     FUZZ_CHECK(scanValue(written, k.section, k.key) == scanValue(bytes, k.section, k.key));
   }
+  // A write either reads back, or was not made at all because its names would read back as others.
+  const std::string expected = gw::trim(withoutLineBreaks(value));
+  const std::optional<std::string> readBack = IniFile::fromText(written).value(section, key);
+  FUZZ_CHECK(readBack == expected || written == bytes);
   if (plainName(section) && plainName(key)) {
-    FUZZ_CHECK(IniFile::fromText(written).value(section, key) == gw::trim(withoutLineBreaks(value)));
+    FUZZ_CHECK(readBack == expected);
     ini.writeString(key, section, value);  // a second write, into what may be a new section
     checkLookups(ini, ini.text(), keys);
   }
