@@ -130,7 +130,9 @@ bool saveStateFile(const std::string& path, const RegisterStore& store, std::str
     error = "cannot create " + temporary + ": " + std::strerror(errno);
     return false;
   }
-  const bool written = writeAll(fd, formatState(store) + moreSections) && ::fsync(fd) == 0;
+  // No fsync: the rename alone leaves the old or the new state after a crash of gwsim, and a console that
+  // waited for the disk after every register write would stall its replies whenever the machine is busy.
+  const bool written = writeAll(fd, formatState(store) + moreSections);
   const int savedErrno = errno;
   ::close(fd);
   if (!written || ::rename(temporary.c_str(), path.c_str()) != 0) {
