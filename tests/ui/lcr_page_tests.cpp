@@ -26,19 +26,6 @@ namespace gw::test {
 
 namespace {
 
-template <class W>
-W* in(QWidget* dialog, const char* name) {
-  return dialog->findChild<W*>(QString::fromLatin1(name));
-}
-
-void typeInto(QWidget* dialog, const char* name, const QString& text) {
-  auto* edit = in<QLineEdit>(dialog, name);
-  edit->setFocus();
-  edit->selectAll();
-  QTest::keyClick(edit, Qt::Key_Backspace);
-  QTest::keyClicks(edit, text);
-}
-
 // A date or time entry typed over from its start: the cursor walks there with the arrow key.
 void typeOver(QLineEdit* edit, const QString& keys) {
   edit->setFocus();
@@ -50,10 +37,6 @@ void choose(QWidget* dialog, const char* name, int index) {
   auto* combo = in<QComboBox>(dialog, name);
   combo->setCurrentIndex(index);
   emit combo->activated(index);
-}
-
-void pressOk(QWidget* dialog) {
-  QTest::mouseClick(in<QPushButton>(dialog, "sbOk"), Qt::LeftButton);
 }
 
 // Answers the next one-line input box with `text` once it shows; `proposed` gets what it offered.
@@ -68,11 +51,6 @@ void answerInput(const QString& text, QString& proposed, int pollsLeft = 300) {
     input->setTextValue(text);
     input->accept();
   });
-}
-
-bool heard(const UiHarness& h, const std::string& line) {
-  const std::vector<std::string> lines = h.heard();
-  return std::find(lines.begin(), lines.end(), line) != lines.end();
 }
 
 }  // namespace
@@ -113,10 +91,10 @@ void WindowTests::lcrPageEditsRecordsHolidaysAndSaves() {
   const std::size_t beforeSave = h.mark();
   h.click("sbLcrSave");
   QCOMPARE(h.labelsSince(beforeSave), std::vector<int>{cap::kSavedWithoutError});
-  QVERIFY(heard(h, "AT%X20=1025,0000"));
-  QVERIFY(heard(h, "AT%G06=1224"));
-  QVERIFY(heard(h, "AT%R01=3,07:30/24:00/w-,21,15"));
-  QVERIFY(heard(h, "AT%R02="));  // the table ends after its last record
+  QVERIFY(h.heardLine("AT%X20=1025,0000"));
+  QVERIFY(h.heardLine("AT%G06=1224"));
+  QVERIFY(h.heardLine("AT%R01=3,07:30/24:00/w-,21,15"));
+  QVERIFY(h.heardLine("AT%R02="));  // the table ends after its last record
   QVERIFY(!h.dialogMissed);
 }
 
@@ -145,7 +123,7 @@ void WindowTests::extensionPageEditsRecordsAndSaves() {
   const std::size_t beforeSave = h.mark();
   h.click("sbExtSave");
   QCOMPARE(h.labelsSince(beforeSave), std::vector<int>{cap::kSavedWithoutError});
-  QVERIFY(heard(h, "AT%M00=Ann Lee/ann/secret,+420601,1,0"));
+  QVERIFY(h.heardLine("AT%M00=Ann Lee/ann/secret,+420601,1,0"));
   QVERIFY(!h.dialogMissed);
 }
 

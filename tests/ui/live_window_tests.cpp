@@ -35,11 +35,6 @@ bool mainEnabled(const UiHarness& h) {
   return h.find<QSplitter>("sMain")->isEnabled();
 }
 
-template <class W>
-W* in(QWidget* window, const char* name) {
-  return window->findChild<W*>(QString::fromLatin1(name));
-}
-
 }  // namespace
 
 void WindowTests::diagnosticWindowPollsDrawsTheLevelsAndStopsWhenClosed() {

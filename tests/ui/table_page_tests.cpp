@@ -20,23 +20,6 @@ namespace gw::test {
 
 namespace {
 
-template <class W>
-W* in(QWidget* dialog, const char* name) {
-  return dialog->findChild<W*>(QString::fromLatin1(name));
-}
-
-void typeInto(QWidget* dialog, const char* name, const QString& text) {
-  auto* edit = in<QLineEdit>(dialog, name);
-  edit->setFocus();
-  edit->selectAll();
-  QTest::keyClick(edit, Qt::Key_Backspace);
-  QTest::keyClicks(edit, text);
-}
-
-void pressOk(QWidget* dialog) {
-  QTest::mouseClick(in<QPushButton>(dialog, "sbOk"), Qt::LeftButton);
-}
-
 // Clicks row `row` of a list box or list view (double: a double click).
 template <class View>
 void clickRow(View* view, int row, bool twice = false) {
@@ -45,11 +28,6 @@ void clickRow(View* view, int row, bool twice = false) {
   const QPoint at = view->visualRect(index).center();
   QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, at);
   if (twice) QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, at);
-}
-
-bool heard(const UiHarness& h, const std::string& line) {
-  const std::vector<std::string> lines = h.heard();
-  return std::find(lines.begin(), lines.end(), line) != lines.end();
 }
 
 }  // namespace
@@ -94,8 +72,8 @@ void WindowTests::networkPageEditsEntriesAndSaves() {
   const std::size_t beforeSave = h.mark();
   h.click("sbNetSave");
   QCOMPARE(h.labelsSince(beforeSave), std::vector<int>{cap::kSavedWithoutError});
-  QVERIFY(heard(h, "AT%N21=1,2,3,4,5,6,7,8,9,602"));
-  QVERIFY(heard(h, "AT%N29=O2CZ,9"));
+  QVERIFY(h.heardLine("AT%N21=1,2,3,4,5,6,7,8,9,602"));
+  QVERIFY(h.heardLine("AT%N29=O2CZ,9"));
 }
 
 void WindowTests::autoroutingPageEditsRecordsAndSaves() {
@@ -140,8 +118,8 @@ void WindowTests::autoroutingPageEditsRecordsAndSaves() {
   const std::size_t beforeSave = h.mark();
   h.click("sbAutoSave");
   QCOMPARE(h.labelsSince(beforeSave), std::vector<int>{cap::kSavedWithoutError});
-  QVERIFY(heard(h, "AT%A00=+420602,,30"));
-  QVERIFY(heard(h, "AT%A01="));  // the table ends after its last record
+  QVERIFY(h.heardLine("AT%A00=+420602,,30"));
+  QVERIFY(h.heardLine("AT%A01="));  // the table ends after its last record
   QVERIFY(!h.dialogMissed);
 }
 

@@ -7,6 +7,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
+#include <algorithm>
 
 #include "base/files.h"
 #include "base/program_folder.h"
@@ -108,7 +109,11 @@ void UiHarness::click(const char* button) const {
 }
 
 void UiHarness::type(const char* name, const QString& text) const {
-  auto* edit = find<QLineEdit>(name);
+  typeInto(window.get(), name, text);
+}
+
+void typeInto(QWidget* parent, const char* name, const QString& text) {
+  auto* edit = in<QLineEdit>(parent, name);
   if (edit == nullptr) return;
   edit->setFocus();
   edit->selectAll();
@@ -116,8 +121,17 @@ void UiHarness::type(const char* name, const QString& text) const {
   QTest::keyClicks(edit, text);
 }
 
+void pressOk(QWidget* dialog) {
+  QTest::mouseClick(in<QPushButton>(dialog, "sbOk"), Qt::LeftButton);
+}
+
 void UiHarness::onDialog(const char* name, std::function<void(QWidget*)> act) {
   pollForDialog(this, QString::fromLatin1(name), std::move(act), kDialogPolls);
+}
+
+bool UiHarness::heardLine(const std::string& line) const {
+  const std::vector<std::string> lines = heard();
+  return std::find(lines.begin(), lines.end(), line) != lines.end();
 }
 
 std::vector<std::string> UiHarness::heard() const {

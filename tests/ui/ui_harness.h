@@ -4,6 +4,7 @@
 // Message boxes are recorded and answered from a script instead of showing.
 
 #include <QString>
+#include <QWidget>
 #include <deque>
 #include <functional>
 #include <memory>
@@ -69,12 +70,22 @@ class UiHarness {
 
   // The command lines gwsim heard, in order.
   std::vector<std::string> heard() const;
+  bool heardLine(const std::string& line) const;
   std::string logPath() const { return home.file("heard.txt"); }
 
  private:
   bool ready_ = false;
   std::string error_;
 };
+
+// A control of a dialog or window by its object name.
+template <class W>
+W* in(QWidget* parent, const char* name) {
+  return parent->findChild<W*>(QString::fromLatin1(name));
+}
+// Replaces the text of the line edit `name` by typing (so its key filter and the model see it).
+void typeInto(QWidget* parent, const char* name, const QString& text);
+void pressOk(QWidget* dialog);
 
 // The caption list of a language as the program loads it.
 CaptionList shippedCaptions(int language);
