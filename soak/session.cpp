@@ -289,7 +289,14 @@ void Session::stopSim() {
   const std::optional<int> status = waitChild(sim_.pid, kStopWaitMs);
   if (!status) {
     ++result_.leaks;
-    note("gwsim still running " + std::to_string(kStopWaitMs) + " ms after SIGTERM");
+    // Where it waits, so that a hang can be told from a slow machine.
+    const std::string proc = "/proc/" + std::to_string(sim_.pid);
+    std::string stat = readText(proc + "/stat");
+    if (const std::size_t paren = stat.rfind(')'); paren != std::string::npos)
+      stat = stat.substr(paren + 2, 1);
+    note("gwsim still running " + std::to_string(kStopWaitMs) + " ms after SIGTERM (state " + stat +
+         ", wchan " + readText(proc + "/wchan") + ", syscall " + readText(proc + "/syscall").substr(0, 40) +
+         ")");
     ::kill(sim_.pid, SIGKILL);
     waitChild(sim_.pid, kStopWaitMs);
   } else if (!WIFEXITED(*status) || WEXITSTATUS(*status) != 0) {
